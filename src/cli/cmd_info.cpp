@@ -1,0 +1,98 @@
+#include <cmath>
+#include <cstdio>
+#include <optional>
+
+#include "cli/comandos.h"
+#include "raster/imagen.h"
+#include "raster/importar_asc.h"
+#include "raster/numeros.h"
+
+namespace tarno::cli {
+
+int Info(const Argumentos& args) {
+    if (args.size() != 1) {
+        std::fprintf(stderr, "uso: tarno info IMAGEN_dat.rkd\n");
+        return 2;
+    }
+    ImagenActual img;
+    Resultado r = LeerIMG(args[0], "", img);
+    if (!r) {
+        std::fprintf(stderr, "%s\n", r.mensaje.c_str());
+        return 1;
+    }
+    auto linea = [](const char* etiqueta, const std::string& valor) {
+        std::printf("%-18s %s\n", etiqueta, valor.c_str());
+    };
+    linea("Título:", img.Titulo);
+    linea("Subtítulo:", img.Subtitulo);
+    linea("Filas:", NumeroArchivo(img.NroFilas));
+    linea("Columnas:", NumeroArchivo(img.NroColumnas));
+    linea("X mínimo:", NumeroArchivo(img.XMinimo));
+    linea("Y mínimo:", NumeroArchivo(img.YMinimo));
+    linea("X máximo:", NumeroArchivo(img.XMaximo));
+    linea("Y máximo:", NumeroArchivo(img.YMaximo));
+    linea("Dato menor:", NumeroArchivo(img.DatoMenor));
+    linea("Dato mayor:", NumeroArchivo(img.DatoMayor));
+    linea("Resolución X:", NumeroArchivo(img.ResolucionX));
+    linea("Resolución Y:", NumeroArchivo(img.ResolucionY));
+    const int64_t esperados = static_cast<int64_t>(img.NroFilas) * img.NroColumnas;
+    linea("Datos leídos:", NumeroArchivo(static_cast<int64_t>(img.NroDatos)) + " de " +
+                               NumeroArchivo(esperados));
+    double suma = 0;
+    float menor = 0, mayor = 0;
+    if (img.NroDatos > 0) {
+        menor = mayor = img.Valores(1, 1);
+        for (int32_t f = 1; f <= img.NroFilas; ++f)
+            for (int32_t c = 1; c <= img.NroColumnas; ++c) {
+                float v = img.Valores(f, c);
+                suma += v;
+                menor = std::fmin(menor, v);
+                mayor = std::fmax(mayor, v);
+            }
+    }
+    linea("Mínimo (datos):", NumeroArchivo(menor));
+    linea("Máximo (datos):", NumeroArchivo(mayor));
+    linea("Media (datos):", NumeroArchivo(esperados > 0 ? suma / static_cast<double>(esperados) : 0.0));
+    linea("Decimales:", NumeroArchivo(static_cast<int64_t>(img.Decimales)));
+    if (img.TieneAreas) linea("Nombres en lista:", NumeroArchivo(static_cast<int64_t>(img.NroAreas)));
+    return 0;
+}
+
+int ImportarAsc(const Argumentos& args) {
+    std::vector<std::string> pos;
+    OpcionesAsc op;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto valor = [&](double& destino) {
+            if (i + 1 >= args.size() || !ConvertirDouble(args[i + 1], destino)) return false;
+            ++i;
+            return true;
+        };
+        double d;
+        if (a == "--resx") {
+            if (!valor(d)) return std::fprintf(stderr, "--resx necesita un número\n"), 2;
+            op.resX = d;
+        } else if (a == "--resy") {
+            if (!valor(d)) return std::fprintf(stderr, "--resy necesita un número\n"), 2;
+            op.resY = d;
+        } else if (a == "--titulo") {
+            if (i + 1 >= args.size()) return std::fprintf(stderr, "--titulo necesita un texto\n"), 2;
+            op.titulo = args[++i];
+        } else {
+            pos.push_back(a);
+        }
+    }
+    if (pos.size() != 2) {
+        std::fprintf(stderr, "uso: tarno import-asc ENTRADA.asc SALIDA_dat.rkd [--resx M --resy M] [--titulo T]\n");
+        return 2;
+    }
+    Resultado r = tarno::ImportarAsc(pos[0], pos[1], op);
+    if (!r) {
+        std::fprintf(stderr, "%s\n", r.mensaje.c_str());
+        return 1;
+    }
+    std::printf("Imagen escrita: %s\n", pos[1].c_str());
+    return 0;
+}
+
+}  // namespace tarno::cli

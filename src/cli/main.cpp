@@ -1,0 +1,49 @@
+// `tarno`: the command line of TARNO-SIG.
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <string>
+
+#include "cli/comandos.h"
+
+namespace {
+
+struct Comando {
+    const char* nombre;
+    int (*funcion)(const tarno::cli::Argumentos&);
+    const char* uso;
+};
+
+const Comando kComandos[] = {
+    {"info", tarno::cli::Info, "info IMAGEN_dat.rkd"},
+    {"import-asc", tarno::cli::ImportarAsc,
+     "import-asc ENTRADA.asc SALIDA_dat.rkd [--resx M --resy M] [--titulo T]"},
+};
+
+void Uso() {
+    std::fprintf(stderr, "uso: tarno COMANDO [argumentos]\n");
+    for (const Comando& c : kComandos) std::fprintf(stderr, "  tarno %s\n", c.uso);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
+        Uso();
+        return argc < 2 ? 2 : 0;
+    }
+    tarno::cli::Argumentos args(argv + 2, argv + argc);
+    for (const Comando& c : kComandos) {
+        if (std::strcmp(argv[1], c.nombre) == 0) {
+            try {
+                return c.funcion(args);
+            } catch (const std::exception& e) {
+                std::fprintf(stderr, "Error: %s\n", e.what());
+                return 1;
+            }
+        }
+    }
+    std::fprintf(stderr, "Comando desconocido: %s\n", argv[1]);
+    Uso();
+    return 2;
+}

@@ -1,0 +1,96 @@
+#include "model/cargar_dem.h"
+
+#include <cmath>
+#include <new>
+
+#include "raster/delimitado.h"
+#include "raster/numeros.h"
+
+namespace tarno {
+
+EstadoDEM CargarDEM(Parametros& par, ImagenActual& img, Grilla<float>& cota, Plataforma& plataforma) {
+    const std::string tituloError = "Error de archivo...";
+    if (par.DirDEM.empty() || par.DirDEM == kSinArchivo || par.ArchivoDEM.empty()) {
+        plataforma.Mensaje(
+            "No hay archivo MDT seleccionado. Debe cargarlo primero desde menú Opciones, Ficha Parámetros",
+            "Error, falta archivo...", Icono::Advertencia);
+        return EstadoDEM::SinArchivo;
+    }
+    img.NombreDat = par.DirDEM + par.ArchivoDEM;
+    img.NombreCab = NombreCabDe(img.NombreDat);
+
+    // A missing or unreadable DEM is reported instead of letting a run go on
+    // with whatever the grid held before.
+    if (Resultado r = LeerCabecera(img.NombreCab, img); !r) {
+        plataforma.Mensaje(r.mensaje, tituloError, Icono::Advertencia);
+        return EstadoDEM::ErrorLectura;
+    }
+    par.ResolucionX = static_cast<float>(img.ResolucionX);
+    par.ResolucionY = static_cast<float>(img.ResolucionY);
+    if (Resultado r = ValidarTamano(img.NroFilas, img.NroColumnas, img.NombreCab); !r) {
+        plataforma.Mensaje(r.mensaje, tituloError, Icono::Advertencia);
+        return EstadoDEM::ErrorLectura;
+    }
+
+    LectorDelimitado in;
+    if (!in.Abrir(img.NombreDat)) {
+        plataforma.Mensaje("No se pudo abrir el archivo " + img.NombreDat, tituloError, Icono::Advertencia);
+        return EstadoDEM::ErrorLectura;
+    }
+    int64_t cuenta = 0;
+    img.Decimales = 0;
+    float menor = 9999999.0f;
+    float mayor = -9999999.0f;
+    try {
+        cota.Redimensionar(img.NroFilas, img.NroColumnas, 0.0f);
+    } catch (const std::bad_alloc&) {
+        cota.Liberar();
+        plataforma.Mensaje("No hay memoria suficiente para el MDT " + img.NombreDat, tituloError,
+                           Icono::Advertencia);
+        return EstadoDEM::ErrorLectura;
+    }
+    for (int32_t i = 1; i <= img.NroFilas; ++i) {
+        for (int32_t j = 1; j <= img.NroColumnas; ++j) {
+            float v;
+            if (!in.LeerFloat(v)) {
+                if (in.NoNumerico()) {
+                    plataforma.Mensaje("Valor no numérico en " + img.NombreDat + ", fila" + TextoBlanco(i) +
+                                           ", columna" + TextoBlanco(j),
+                                       tituloError, Icono::Advertencia);
+                    return EstadoDEM::ErrorLectura;
+                }
+                goto fin_lectura;
+            }
+            if (!std::isfinite(v)) {
+                plataforma.Mensaje("Valor no finito (NaN o infinito) en " + img.NombreDat + ", fila" +
+                                       TextoBlanco(i) + ", columna" + TextoBlanco(j),
+                                   tituloError, Icono::Advertencia);
+                return EstadoDEM::ErrorLectura;
+            }
+            ActualizarDecimales(img.Decimales, v);
+            ++cuenta;
+            cota(i, j) = v;
+            if (v < menor) menor = v;
+            if (v > mayor) mayor = v;
+        }
+    }
+fin_lectura:
+    if (cuenta != static_cast<int64_t>(img.NroFilas) * img.NroColumnas) {
+        plataforma.Mensaje(
+            "Inconsistencia entre archivo IMG y archivo DOC: El número de datos en IMG debe ser igual al "
+            "Nro. de Columnas x Nro Filas + 1 ",
+            tituloError, Icono::Advertencia);
+        return EstadoDEM::CuentaDistinta;
+    }
+    if (mayor != img.DatoMayor || menor != img.DatoMenor) {
+        plataforma.Mensaje(
+            "Inconsistencia en archivo cab para valor máximo y mínimo. Los valores mínimo y máximo "
+            "contenidos en la matriz de datos son " +
+                TextoBlanco(menor) + " " + TextoBlanco(mayor),
+            tituloError, Icono::Advertencia);
+        return EstadoDEM::ExtremosDistintos;
+    }
+    return EstadoDEM::Cargado;
+}
+
+}  // namespace tarno

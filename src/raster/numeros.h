@@ -1,0 +1,79 @@
+// Number forms of TARNO-SIG, independent of the process locale.
+//
+// Two text forms are used:
+//  * the file form (NumeroArchivo): shortest decimal text that reads back to the
+//    same value, at most 7 significant digits for 32-bit values and 15 for
+//    64-bit values, a point as decimal separator, a minus sign for negatives and
+//    nothing before positives ("12.5", "-0.25", "0.25", "1E+07");
+//  * the TextoBlanco form used in messages, captions and logs: the same digits
+//    with a leading blank for non-negative numbers and no zero before the point
+//    (" 12.5", " .25", "-.25").
+//
+// Exponent threshold (both forms): a value is written in exponent form
+// (mantissa, "E", sign, at least two exponent digits: "1.5E-05", "3.402823E+38")
+// when its decimal exponent is below -5 or when it has more integer digits than
+// the precision carries (>= 1E+07 for 32-bit values, >= 1E+15 for 64-bit).
+// So 0.00001 is "0.00001" and 0.000001 is "1E-06".
+//
+// Every reader accepts "0.25", ".25", "-.5", "1E+07", "1.5e-05", "+3".
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tarno {
+
+/// File form of a 32-bit value (at most 7 significant digits).
+std::string NumeroArchivo(float v);
+/// File form of a 64-bit value (at most 15 significant digits).
+std::string NumeroArchivo(double v);
+/// File form of an integer.
+std::string NumeroArchivo(int64_t v);
+inline std::string NumeroArchivo(int v) { return NumeroArchivo(static_cast<int64_t>(v)); }
+
+/// TextoBlanco form: leading blank when not negative, no zero before the point.
+std::string TextoBlanco(float v);
+std::string TextoBlanco(double v);
+std::string TextoBlanco(int64_t v);
+inline std::string TextoBlanco(int v) { return TextoBlanco(static_cast<int64_t>(v)); }
+
+/// Length of the longest numeric prefix of `s` after leading blanks (sign,
+/// digits, optional point and digits, optional exponent). 0 when there is none.
+/// `inicio` receives the offset where the number starts.
+size_t PrefijoNumerico(std::string_view s, size_t* inicio = nullptr);
+
+/// Leading-number reading of a text: leading blanks skipped, longest numeric
+/// prefix converted, 0 when the text starts with no number.
+double ValorInicial(std::string_view s);
+
+/// True when the whole text (blanks around it allowed) is one number.
+bool EsNumerico(std::string_view s);
+
+/// Exact conversion of a whole numeric text; false when `s` is not a number.
+bool ConvertirDouble(std::string_view s, double& v);
+bool ConvertirFloat(std::string_view s, float& v);
+
+/// Rounds to `n` decimals with halves to the even neighbour (n >= 0).
+double Redondear(double v, int n);
+/// Nearest integer with halves to even (banker's rounding).
+double RedondearEntero(double v);
+/// Largest integer not above v.
+double ParteEntera(double v);
+
+/// Number of decimals contributed by one value to the `Decimales` rule of a
+/// raster image: n = len(TextoBlanco(v)) - len(TextoBlanco(floor(v))), and the
+/// image's decimals become n - 1 when n exceeds them.
+int LargoDecimales(float v);
+/// Applies the decimals rule of one value to a running `Decimales`.
+inline void ActualizarDecimales(int16_t& decimales, float v) {
+    int n = LargoDecimales(v);
+    if (n > decimales) decimales = static_cast<int16_t>(n - 1);
+}
+
+/// Converts to a 16-bit or 32-bit integer the way the system does (halves to
+/// even); false when the value does not fit.
+bool AEntero16(double v, int16_t& out);
+bool AEntero32(double v, int32_t& out);
+
+}  // namespace tarno

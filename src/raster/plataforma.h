@@ -1,0 +1,41 @@
+// The platform interface: every message box, question, input box, file dialog
+// and clock reading of the system goes through it. The Qt implementation lives
+// in the user interface; tests use a scripted fake that records every message.
+#pragma once
+
+#include <string>
+
+namespace tarno {
+
+enum class Icono { Ninguno, Advertencia, Informacion, Pregunta, Critico };
+enum class Botones { Aceptar, AceptarCancelar, SiNo };
+enum class Respuesta { Aceptar, Cancelar, Si, No };
+
+class Plataforma {
+public:
+    virtual ~Plataforma() = default;
+
+    /// Modal message box; returns the button pressed. An empty title means the
+    /// application's title.
+    virtual Respuesta Mensaje(const std::string& texto, const std::string& titulo = "",
+                              Icono icono = Icono::Ninguno,
+                              Botones botones = Botones::Aceptar) = 0;
+
+    /// Input box with prompt, title and default text. Returns the text typed,
+    /// or an empty text when the user cancels.
+    virtual std::string Entrada(const std::string& mensaje, const std::string& titulo,
+                                const std::string& porDefecto) = 0;
+
+    /// File-open dialog. `filtro` holds "description|pattern" pairs separated
+    /// by "|". Returns the chosen full path or an empty text.
+    virtual std::string AbrirArchivo(const std::string& titulo, const std::string& filtro,
+                                     const std::string& carpeta = "") = 0;
+
+    /// Time of day as a fraction of a day (0 <= t < 1).
+    virtual double Hora() = 0;
+
+    /// Seconds since midnight.
+    double Segundos() { return Hora() * 86400.0; }
+};
+
+}  // namespace tarno

@@ -1,0 +1,73 @@
+// Scripted platform for tests: answers questions from a queue and records
+// every message, input box and file dialog with its texts.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "raster/plataforma.h"
+
+namespace tarno::prueba {
+
+struct MensajeRegistrado {
+    std::string texto;
+    std::string titulo;
+    Icono icono;
+    Botones botones;
+};
+
+class PlataformaFalsa : public Plataforma {
+public:
+    std::vector<MensajeRegistrado> mensajes;
+    std::vector<std::string> preguntasEntrada;   // prompts of input boxes
+    std::vector<std::string> titulosDialogo;     // titles of file dialogs
+    std::vector<std::string> filtrosDialogo;
+    std::deque<Respuesta> respuestas;           // next answers to message boxes
+    std::deque<std::string> entradas;           // next answers to input boxes
+    std::deque<std::string> archivos;           // next answers to file dialogs
+    std::vector<std::string> porDefectoEntrada;
+    double hora = 0.5;                          // fraction of a day
+    double pasoHora = 0.0;                      // added after every reading
+
+    Respuesta Mensaje(const std::string& texto, const std::string& titulo, Icono icono,
+                      Botones botones) override {
+        mensajes.push_back({texto, titulo, icono, botones});
+        if (!respuestas.empty()) {
+            Respuesta r = respuestas.front();
+            respuestas.pop_front();
+            return r;
+        }
+        switch (botones) {
+            case Botones::SiNo: return Respuesta::Si;
+            default: return Respuesta::Aceptar;
+        }
+    }
+    std::string Entrada(const std::string& mensaje, const std::string& titulo,
+                        const std::string& porDefecto) override {
+        preguntasEntrada.push_back(mensaje + "|" + titulo);
+        porDefectoEntrada.push_back(porDefecto);
+        if (entradas.empty()) return porDefecto;
+        std::string r = entradas.front();
+        entradas.pop_front();
+        return r;
+    }
+    std::string AbrirArchivo(const std::string& titulo, const std::string& filtro,
+                             const std::string&) override {
+        titulosDialogo.push_back(titulo);
+        filtrosDialogo.push_back(filtro);
+        if (archivos.empty()) return {};
+        std::string r = archivos.front();
+        archivos.pop_front();
+        return r;
+    }
+    double Hora() override {
+        double h = hora;
+        hora += pasoHora;
+        return h;
+    }
+
+    const MensajeRegistrado& Ultimo() const { return mensajes.back(); }
+};
+
+}  // namespace tarno::prueba
