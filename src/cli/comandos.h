@@ -11,5 +11,11 @@ using Argumentos = std::vector<std::string>;
 
 int Info(const Argumentos& args);
 int ImportarAsc(const Argumentos& args);
+int Run(const Argumentos& args);             // cmd_run.cpp
+int Orden(const Argumentos& args);           // cmd_run.cpp
+int Render(const Argumentos& args);          // cmd_render.cpp
+int ImportarIdrisi(const Argumentos& args);  // cmd_importar.cpp
+int ImportarTexto(const Argumentos& args);   // cmd_importar.cpp
+int Depurar(const Argumentos& args);         // cmd_depurar.cpp
 
 }  // namespace tarno::cli

@@ -18,6 +18,13 @@ const Comando kComandos[] = {
     {"info", tarno::cli::Info, "info IMAGEN_dat.rkd"},
     {"import-asc", tarno::cli::ImportarAsc,
      "import-asc ENTRADA.asc SALIDA_dat.rkd [--resx M --resy M] [--titulo T]"},
+    {"run", tarno::cli::Run, "run PARAMETROS [--set Campo=valor ...]"},
+    {"order", tarno::cli::Orden, "order MDT_dat.rkd"},
+    {"render", tarno::cli::Render,
+     "render IMAGEN_dat.rkd SALIDA.png [--paleta N] [--pixel N] [--invertir] [--forzar-minimo]"},
+    {"import-idrisi", tarno::cli::ImportarIdrisi, "import-idrisi IMAGEN"},
+    {"import-txt", tarno::cli::ImportarTexto, "import-txt TEXTO"},
+    {"depurar", tarno::cli::Depurar, "depurar QD_cab.rkd MDT_dat.rkd"},
 };
 
 void Uso() {

@@ -1,0 +1,12 @@
+#include <cstdio>
+
+#include "cli/comandos.h"
+
+namespace tarno::cli {
+
+int Render(const Argumentos&) {
+    std::fprintf(stderr, "Comando no disponible todavía\n");
+    return 2;
+}
+
+}  // namespace tarno::cli

@@ -1,0 +1,17 @@
+#include <cstdio>
+
+#include "cli/comandos.h"
+
+namespace tarno::cli {
+
+int Run(const Argumentos&) {
+    std::fprintf(stderr, "Comando no disponible todavía\n");
+    return 2;
+}
+
+int Orden(const Argumentos&) {
+    std::fprintf(stderr, "Comando no disponible todavía\n");
+    return 2;
+}
+
+}  // namespace tarno::cli

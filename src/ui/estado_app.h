@@ -1,0 +1,18 @@
+// The application state: the single instance of every shared record the
+// program works on. Windows receive it; core functions get what they use.
+#pragma once
+
+#include "model/grillas.h"
+#include "model/parametros.h"
+#include "raster/imagen.h"
+
+namespace tarno::ui {
+
+struct EstadoApp {
+    Parametros par;          // model parameters (options dialog, DEM loading)
+    ImagenActual img;        // the current image (reader, viewer, tools)
+    GrillasModelo grillas;   // model grids of the last run (Cota from DEM loading)
+    bool VerPizarra = false; // the board window is loaded
+};
+
+}  // namespace tarno::ui

@@ -1,0 +1,66 @@
+#include "ui/plataforma_qt.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QTime>
+
+namespace tarno::ui {
+
+Respuesta PlataformaQt::Mensaje(const std::string& texto, const std::string& titulo, Icono icono,
+                                Botones botones) {
+    QMessageBox caja(padre_);
+    caja.setText(QString::fromStdString(texto));
+    caja.setWindowTitle(titulo.empty() ? QApplication::applicationName() : QString::fromStdString(titulo));
+    switch (icono) {
+        case Icono::Advertencia: caja.setIcon(QMessageBox::Warning); break;
+        case Icono::Informacion: caja.setIcon(QMessageBox::Information); break;
+        case Icono::Pregunta: caja.setIcon(QMessageBox::Question); break;
+        case Icono::Critico: caja.setIcon(QMessageBox::Critical); break;
+        case Icono::Ninguno: caja.setIcon(QMessageBox::NoIcon); break;
+    }
+    switch (botones) {
+        case Botones::Aceptar: caja.setStandardButtons(QMessageBox::Ok); break;
+        case Botones::AceptarCancelar: caja.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+        case Botones::SiNo: caja.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    }
+    switch (caja.exec()) {
+        case QMessageBox::Cancel: return Respuesta::Cancelar;
+        case QMessageBox::Yes: return Respuesta::Si;
+        case QMessageBox::No: return Respuesta::No;
+        default: return Respuesta::Aceptar;
+    }
+}
+
+std::string PlataformaQt::Entrada(const std::string& mensaje, const std::string& titulo,
+                                  const std::string& porDefecto) {
+    bool ok = false;
+    QString r = QInputDialog::getText(padre_, QString::fromStdString(titulo), QString::fromStdString(mensaje),
+                                      QLineEdit::Normal, QString::fromStdString(porDefecto), &ok);
+    return ok ? r.toStdString() : std::string();
+}
+
+QString PlataformaQt::FiltroQt(const std::string& filtro) {
+    const QStringList partes = QString::fromStdString(filtro).split('|');
+    QStringList salida;
+    for (int i = 0; i + 1 < partes.size(); i += 2) {
+        QString patron = partes[i + 1];
+        patron.replace(';', ' ');
+        salida << partes[i] + " (" + patron + ")";
+    }
+    return salida.join(";;");
+}
+
+std::string PlataformaQt::AbrirArchivo(const std::string& titulo, const std::string& filtro,
+                                       const std::string& carpeta) {
+    return QFileDialog::getOpenFileName(padre_, QString::fromStdString(titulo), QString::fromStdString(carpeta),
+                                        FiltroQt(filtro))
+        .toStdString();
+}
+
+double PlataformaQt::Hora() {
+    return QTime::currentTime().msecsSinceStartOfDay() / 86400000.0;
+}
+
+}  // namespace tarno::ui

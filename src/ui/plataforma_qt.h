@@ -1,0 +1,33 @@
+// Qt implementation of the platform interface: message boxes, input boxes,
+// file dialogs and the clock.
+#pragma once
+
+#include <QWidget>
+#include <QPointer>
+
+#include "raster/plataforma.h"
+
+namespace tarno::ui {
+
+class PlataformaQt : public Plataforma {
+public:
+    explicit PlataformaQt(QWidget* padre = nullptr) : padre_(padre) {}
+    void FijarPadre(QWidget* padre) { padre_ = padre; }
+
+    Respuesta Mensaje(const std::string& texto, const std::string& titulo, Icono icono,
+                      Botones botones) override;
+    std::string Entrada(const std::string& mensaje, const std::string& titulo,
+                        const std::string& porDefecto) override;
+    std::string AbrirArchivo(const std::string& titulo, const std::string& filtro,
+                             const std::string& carpeta) override;
+    double Hora() override;
+
+    /// Turns "description|pattern|description|pattern" into Qt's
+    /// "description (pattern);;description (pattern)".
+    static QString FiltroQt(const std::string& filtro);
+
+private:
+    QPointer<QWidget> padre_;
+};
+
+}  // namespace tarno::ui
