@@ -1,8 +1,73 @@
+// File-menu importers: Idrisi text images, blank-separated text and the
+// 0-255 amplitude conversion of a text vector.
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+
+#include "raster/archivos.h"
+#include "raster/importar_texto.h"
 #include "ui/conexiones.h"
 #include "ui/frm_main.h"
 
 namespace tarno::ui {
+namespace {
 
-void ConectarImportadores(FrmMain0&) {}
+// Hourglass pointer while an import works.
+class AvisoCursor : public AvisoProceso {
+public:
+    void Empezar(const std::string&, const std::string&) override {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        activo_ = true;
+    }
+    void Terminar() override {
+        if (activo_) QApplication::restoreOverrideCursor();
+        activo_ = false;
+    }
+
+private:
+    bool activo_ = false;
+};
+
+std::string CarpetaDe(const std::string& ruta) {
+    std::string carpeta, nombre;
+    SepararRuta(ruta, carpeta, nombre);
+    return carpeta;
+}
+
+void Conectar(FrmMain0& ventana, const char* nombre, void (*accion)(FrmMain0&)) {
+    if (QAction* a = ventana.Accion(nombre)) QObject::connect(a, &QAction::triggered, &ventana, [&ventana, accion] { accion(ventana); });
+}
+
+}  // namespace
+
+void mnuImportarIdrisi_Click(FrmMain0& v) {
+    const std::string ruta = v.Plat().AbrirArchivo("Importar archivo imagen de Idrisi, formato texto (.txt, .img, .rst)",
+                                                   "Archivos imagen Idrisi (*.txt,*.img,*.rst)|*.txt;*.img;*.rst");
+    if (ruta.empty()) return;
+    AvisoCursor aviso;
+    ImportarIdrisi(ruta, CarpetaDe(ruta), v.Estado().img, v.Estado().VectorDatos, v.Plat(), aviso);
+}
+
+void mnutxtBlanco_a_rkd_Click(FrmMain0& v) {
+    const std::string ruta = v.Plat().AbrirArchivo(
+        "Convertir un archivo ASCHII, separador caracter blanco, a un archivo _dat_rkd (.txt, .img, .txt)",
+        "Archivos Texto (*.txt)|*.txt");
+    if (ruta.empty()) return;
+    AvisoCursor aviso;
+    ImportarTextoBlancos(ruta, CarpetaDe(ruta), v.Estado().img, v.Estado().VectorDatos, v.Plat(), aviso);
+}
+
+void mnutxt0256_Click(FrmMain0& v) {
+    const std::string ruta =
+        v.Plat().AbrirArchivo("Abrir", "Todos los archivos imagen en formato texto (*.txt)|*.txt");
+    if (ruta.empty()) return;
+    ConvertirAmplitud(ruta, CarpetaDe(ruta), v.Estado().img, v.Estado().VectorDatos, v.Plat());
+}
+
+void ConectarImportadores(FrmMain0& ventana) {
+    Conectar(ventana, "mnuImportarIdrisi", mnuImportarIdrisi_Click);
+    Conectar(ventana, "mnutxtBlanco_a_rkd", mnutxtBlanco_a_rkd_Click);
+    Conectar(ventana, "mnutxt0256", mnutxt0256_Click);
+}
 
 }  // namespace tarno::ui

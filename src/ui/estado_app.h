@@ -6,6 +6,8 @@
 #include "model/parametros.h"
 #include "raster/imagen.h"
 
+#include <vector>
+
 namespace tarno::ui {
 
 struct EstadoApp {
@@ -13,6 +15,7 @@ struct EstadoApp {
     ImagenActual img;        // the current image (reader, viewer, tools)
     GrillasModelo grillas;   // model grids of the last run (Cota from DEM loading)
     bool VerPizarra = false; // the board window is loaded
+    std::vector<float> VectorDatos;  // values read by the text importers (1-based)
 };
 
 }  // namespace tarno::ui
