@@ -20,8 +20,14 @@ int Info(const Argumentos& args) {
         std::fprintf(stderr, "%s\n", r.mensaje.c_str());
         return 1;
     }
+    // Labels padded by characters, not bytes, so accented labels line up.
     auto linea = [](const char* etiqueta, const std::string& valor) {
-        std::printf("%-18s %s\n", etiqueta, valor.c_str());
+        std::string e = etiqueta;
+        size_t caracteres = 0;
+        for (unsigned char ch : e)
+            if ((ch & 0xC0) != 0x80) ++caracteres;
+        if (caracteres < 18) e.append(18 - caracteres, ' ');
+        std::printf("%s %s\n", e.c_str(), valor.c_str());
     };
     linea("Título:", img.Titulo);
     linea("Subtítulo:", img.Subtitulo);
