@@ -5,6 +5,7 @@
 #include "model/grillas.h"
 #include "model/parametros.h"
 #include "raster/imagen.h"
+#include "viewer/estado_visor.h"
 
 #include <vector>
 
@@ -16,6 +17,7 @@ struct EstadoApp {
     GrillasModelo grillas;   // model grids of the last run (Cota from DEM loading)
     bool VerPizarra = false; // the board window is loaded
     std::vector<float> VectorDatos;  // values read by the text importers (1-based)
+    visor::EstadoVisor visor; // palette, zoom, selection and offsets of the viewer
 };
 
 }  // namespace tarno::ui
