@@ -1,0 +1,347 @@
+#include "model/flujo_superficial.h"
+
+#include <cmath>
+
+#include "raster/numeros.h"
+
+namespace tarno {
+
+namespace {
+
+constexpr double kDosTercios = 2.0 / 3.0;
+constexpr double kViscosidad = 3.28084 * 3.28084 * 0.000012;
+constexpr double kOchoG = 8 * 9.81;
+constexpr float kReynoldsLaminar = 2000;
+
+// Rounding to 6 decimals, halves to even (the same numbers as Redondear(v, 6)
+// without its power of ten per call).
+inline double Redondear6(double v) {
+    const double x = v * 1e6;
+    if (!std::isfinite(x)) return v;
+    return std::nearbyint(x) / 1e6;
+}
+
+}  // namespace
+
+float VelocidadManning(float H, double G, float manning) {
+    return static_cast<float>(std::pow(static_cast<double>(H), kDosTercios) * std::pow(G, 0.5) /
+                              static_cast<double>(manning));
+}
+
+float NumeroReynolds(float V, float H) {
+    return static_cast<float>((4.0 * static_cast<double>(H) * static_cast<double>(V)) / kViscosidad);
+}
+
+float ResistenciaLaminar(float i) {
+    return static_cast<float>(std::pow(static_cast<double>(i) / 25.4 * 60.0, 0.4) * 108.0 + 96.0);
+}
+
+PasoFlujo PrepararPasoFlujo(const Parametros& par, float lluviaPeriodo) {
+    PasoFlujo p;
+    p.PasoPp = par.PasoPp;
+    p.T = static_cast<double>(par.PasoPp) * 60.0;
+    p.ResolucionX = par.ResolucionX;
+    p.ResolucionY = par.ResolucionY;
+    p.Manning = par.Manning;
+    p.FactorRes = par.FactorRes;
+    p.LluviaPeriodo = lluviaPeriodo;
+    p.KLluviaPeriodo = ResistenciaLaminar(static_cast<float>(static_cast<double>(lluviaPeriodo) / par.PasoPp));
+    p.KSinLluvia = ResistenciaLaminar(0.0f);
+    return p;
+}
+
+float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const Parametros& par) {
+    return FlujoCelda(g, celda, PrepararPasoFlujo(par, celda.LluviaPaso));
+}
+
+float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& paso) {
+    const int32_t filas = g.Cota.Filas();
+    const int32_t columnas = g.Cota.Columnas();
+    const int32_t I = celda.I;
+    const int32_t J = celda.J;
+    const ptrdiff_t ancho = static_cast<ptrdiff_t>(g.Cota.Ancho());
+    const ptrdiff_t c = static_cast<ptrdiff_t>(g.Cota.Indice(I, J));
+
+    float* const cota = g.Cota.Datos();
+    double* const nivel = g.Nivel.Datos();
+    float* const qEntrada = g.QEntrada.Datos();
+
+    // Neighbours in their fixed order: previous row, next column, next row,
+    // previous column. The distance between centres is also the flow width.
+    const bool existe[5] = {false, I > 1, J < columnas, I < filas, J > 1};
+    const ptrdiff_t vecino[5] = {0, c - ancho, c + 1, c + ancho, c - 1};
+    const float d[5] = {0, paso.ResolucionX, paso.ResolucionY, paso.ResolucionX, paso.ResolucionY};
+    const double T = paso.T;
+
+    // 1. Rain intensity, mm/min.
+    const float i = static_cast<float>(static_cast<double>(celda.LluviaPaso) / paso.PasoPp);
+
+    // 2. Working values, fresh for the call (index 0 unused).
+    double G[5] = {0, 0, 0, 0, 0};
+    double mediaBajada = 0, mediaSubida = 0;
+    float wOut[5] = {0, 0, 0, 0, 0};
+    float wIn[5] = {0, 0, 0, 0, 0};
+    float QAporte[5] = {0, 0, 0, 0, 0};
+    float VolSalida[5] = {0, 0, 0, 0, 0};
+    float VolNeto[5] = {0, 0, 0, 0, 0};
+    float velocidadMayor = 0;
+
+    const double nivelCelda = nivel[c];
+
+    // 3. Water-surface gradients towards each neighbour with water surface > 0.
+    if (nivelCelda > 0) {
+        double sumaBajada = 0, sumaSubida = 0;
+        int nBajada = 0, nSubida = 0;
+        for (int k = 1; k <= 4; ++k) {
+            if (!existe[k] || !(nivel[vecino[k]] > 0)) continue;
+            G[k] = (nivelCelda - nivel[vecino[k]]) / static_cast<double>(d[k]);
+            if (G[k] > 0) {
+                sumaBajada += G[k];
+                ++nBajada;
+            }
+            if (G[k] < 0) {
+                sumaSubida += G[k];
+                ++nSubida;
+            }
+        }
+        if (nBajada > 0) mediaBajada = sumaBajada / nBajada;
+        if (nSubida > 0) mediaSubida = sumaSubida / nSubida;
+    }
+
+    // 4. Outflow weights: square root of the gradient over the mean downhill gradient.
+    if (mediaBajada != 0) {
+        double suma = 0;
+        for (int k = 1; k <= 4; ++k) {
+            if (existe[k] && G[k] > 0 && cota[vecino[k]] > 0) {
+                wOut[k] = static_cast<float>(std::sqrt(std::fabs(G[k] / mediaBajada)));
+                suma += wOut[k];
+            }
+        }
+        if (suma > 0)
+            for (int k = 1; k <= 4; ++k) wOut[k] = static_cast<float>(wOut[k] / suma);
+    }
+
+    // 5. Inflow weights from the higher neighbours; without one, equal shares
+    //    among the neighbours whose surface is not lower (flat rule).
+    {
+        double suma = 0;
+        if (mediaSubida != 0) {
+            for (int k = 1; k <= 4; ++k) {
+                if (existe[k] && G[k] < 0) {
+                    wIn[k] = static_cast<float>(std::sqrt(std::fabs(G[k] / mediaSubida)));
+                    suma += wIn[k];
+                }
+            }
+        }
+        if (suma <= 0) {
+            for (int k = 1; k <= 4; ++k) {
+                if (existe[k] && nivelCelda <= nivel[vecino[k]]) {
+                    wIn[k] = 1;
+                    suma += 1;
+                }
+            }
+        }
+        if (suma > 0)
+            for (int k = 1; k <= 4; ++k) wIn[k] = static_cast<float>(wIn[k] / suma);
+    }
+
+    // 6. Rain on the cell as a discharge (mm/min over m2 -> m3/s).
+    qEntrada[c] = static_cast<float>(
+        Redondear6(static_cast<double>(qEntrada[c]) + static_cast<double>(i) * paso.ResolucionX *
+                                                          paso.ResolucionY * 0.1666667 / 10000.0));
+
+    // 7. Shares of the inflow credited through each direction.
+    const double qEntradaCelda = qEntrada[c];
+    for (int k = 1; k <= 4; ++k)
+        QAporte[k] = static_cast<float>(Redondear6(static_cast<double>(wIn[k]) * qEntradaCelda));
+
+    // 8. A cell outside the basin holds no water.
+    const float cotaCelda = cota[c];
+    if (cotaCelda <= 0) {
+        g.QSalida.Datos()[c] = 0;
+        nivel[c] = 0;
+        g.AporteCascada.Datos()[c] = 0;
+        return 0;
+    }
+
+    // 9. Outflow per direction: turbulent (Manning) or laminar (Darcy-Weisbach).
+    const float H = static_cast<float>(nivelCelda - cotaCelda);
+    if (H > 0) {
+        const double H3 = static_cast<double>(H) * H * H;
+        for (int k = 1; k <= 4; ++k) {
+            if (!existe[k] || !(G[k] > 0) || !(cota[vecino[k]] > 0)) continue;
+            float V = VelocidadManning(H, G[k], paso.Manning);
+            if (!(V > 0)) continue;
+            const float Re = NumeroReynolds(V, H);
+            float Q;
+            if (Re > kReynoldsLaminar) {
+                Q = static_cast<float>(static_cast<double>(wOut[k]) * V * H * d[k]);
+            } else {
+                const float KLam = celda.LluviaPaso == paso.LluviaPeriodo ? paso.KLluviaPeriodo
+                                   : celda.LluviaPaso == 0                ? paso.KSinLluvia
+                                                                          : ResistenciaLaminar(i);
+                const float K = static_cast<float>(static_cast<double>(KLam) * paso.FactorRes);
+                const float f = static_cast<float>(static_cast<double>(K) / Re);
+                const double q = std::pow(H3 * (kOchoG * G[k]) / f, 0.5);
+                Q = static_cast<float>(q * wOut[k] * d[k]);
+                V = static_cast<float>(q / H);  // the laminar velocity, for the stability guard
+            }
+            if (V > velocidadMayor) velocidadMayor = V;
+            VolSalida[k] = static_cast<float>(static_cast<double>(Q) * paso.PasoPp * 60.0);
+        }
+    }
+
+    // 10. Total outflow.
+    float VolSalidaTotal = static_cast<float>(static_cast<double>(VolSalida[1]) + VolSalida[2] +
+                                              VolSalida[3] + VolSalida[4]);
+    const float Qs = static_cast<float>(VolSalidaTotal / T);
+
+    // 11. Net volume gained through each direction.
+    for (int k = 1; k <= 4; ++k) {
+        if (VolSalidaTotal != 0)
+            VolNeto[k] = static_cast<float>(
+                (QAporte[k] - static_cast<double>(Qs) * VolSalida[k] / VolSalidaTotal) * T);
+        else
+            VolNeto[k] = static_cast<float>(static_cast<double>(QAporte[k]) * T);
+    }
+    const float VolNetoTotal =
+        static_cast<float>(static_cast<double>(VolNeto[1]) + VolNeto[2] + VolNeto[3] + VolNeto[4]);
+
+    // 12. Storage.
+    const double DeltaNivel = static_cast<double>(VolNetoTotal) / paso.ResolucionY / paso.ResolucionX;
+    nivel[c] = nivelCelda + DeltaNivel;
+
+    // 13. Overdraft: the cell gave more than it held; it is left dry and the
+    //     volumes it delivers shrink by the missing volume, shared by wOut.
+    if (static_cast<float>(nivel[c]) < cotaCelda) {
+        const float D = static_cast<float>(cotaCelda - nivel[c]);
+        const double volumenDeficit = static_cast<double>(D) * paso.ResolucionY * paso.ResolucionX;
+        for (int k = 1; k <= 4; ++k) {
+            if (wOut[k] > 0) {
+                VolNeto[k] = static_cast<float>(VolNeto[k] + wOut[k] * volumenDeficit);
+                VolSalida[k] = static_cast<float>(static_cast<double>(QAporte[k]) * T - VolNeto[k]);
+            }
+        }
+        VolSalidaTotal = static_cast<float>(static_cast<double>(VolSalida[1]) + VolSalida[2] +
+                                            VolSalida[3] + VolSalida[4]);
+        nivel[c] = cotaCelda;
+    }
+
+    // 14. Delivery to the neighbours.
+    for (int k = 1; k <= 4; ++k)
+        if (existe[k])
+            qEntrada[vecino[k]] = static_cast<float>(VolSalida[k] / T + qEntrada[vecino[k]]);
+
+    // 15. Maximum depth.
+    float& hMax = g.HMax.Datos()[c];
+    const float h = static_cast<float>(nivel[c] - cotaCelda);
+    if (h > hMax) hMax = h;
+
+    // 16. Outflow of the cell and its maximum.
+    float& qSalida = g.QSalida.Datos()[c];
+    qSalida = static_cast<float>(Redondear6(VolSalidaTotal / T));
+    float& qMax = g.QMax.Datos()[c];
+    if (qSalida > qMax) qMax = qSalida;
+
+    return velocidadMayor;
+}
+
+Resultado ValidarEntradaFlujo(const Parametros& par, const GrillasModelo& g) {
+    const std::string metodo = " con el método Flujo Superficial y Canal.";
+    if (!(par.PasoPp > 0) || !std::isfinite(par.PasoPp))
+        return Resultado::Falla("El paso de cálculo debe ser mayor que cero (PasoPp =" + TextoBlanco(par.PasoPp) +
+                                ")" + metodo);
+    if (!(par.ResolucionX > 0) || !(par.ResolucionY > 0) || !std::isfinite(par.ResolucionX) ||
+        !std::isfinite(par.ResolucionY))
+        return Resultado::Falla("El tamaño de celda debe ser mayor que cero (Resolución X =" +
+                                TextoBlanco(par.ResolucionX) + ", Resolución Y =" + TextoBlanco(par.ResolucionY) +
+                                ")" + metodo);
+    if (!(par.Manning > 0) || !std::isfinite(par.Manning))
+        return Resultado::Falla("El coeficiente de Manning debe ser mayor que cero (Manning =" +
+                                TextoBlanco(par.Manning) + ")" + metodo);
+    if (!(par.FactorRes > 0) || !std::isfinite(par.FactorRes))
+        return Resultado::Falla("El factor de resistencia al flujo debe ser mayor que cero (Fac.Res. =" +
+                                TextoBlanco(par.FactorRes) + ")" + metodo);
+    const int32_t filas = g.Cota.Filas();
+    const int32_t columnas = g.Cota.Columnas();
+    if (filas <= 0 || columnas <= 0 || g.Cota.Vacia())
+        return Resultado::Falla("No hay un MDT cargado para correr el modelo" + metodo);
+    auto igual = [&](auto const& grilla) {
+        return grilla.Filas() == filas && grilla.Columnas() == columnas && !grilla.Vacia();
+    };
+    if (!igual(g.Nivel) || !igual(g.QEntrada) || !igual(g.QSalida) || !igual(g.HMax) || !igual(g.QMax) ||
+        !igual(g.AporteCascada))
+        return Resultado::Falla("Las grillas del modelo no tienen el tamaño del MDT" + metodo);
+    return Resultado::Bien();
+}
+
+double VolumenLluviaPaso(const Parametros& par, float lluviaPaso) {
+    return static_cast<double>(lluviaPaso) / 1000.0 * par.ResolucionX * par.ResolucionY;
+}
+
+EstabilidadFlujo::EstabilidadFlujo(const Parametros& par, int64_t celdasCuenca)
+    : resX_(par.ResolucionX),
+      resY_(par.ResolucionY),
+      T_(static_cast<double>(par.PasoPp) * 60.0),
+      celdas_(celdasCuenca) {}
+
+double EstabilidadFlujo::AguaEnGrilla(const GrillasModelo& g, float resX, float resY, bool& finito) {
+    finito = true;
+    double suma = 0;
+    const int32_t filas = g.Cota.Filas();
+    const int32_t columnas = g.Cota.Columnas();
+    for (int32_t f = 1; f <= filas; ++f) {
+        const float* cota = &g.Cota(f, 0);
+        const double* nivel = &g.Nivel(f, 0);
+        for (int32_t c = 1; c <= columnas; ++c) {
+            if (!std::isfinite(nivel[c])) {
+                finito = false;
+                continue;
+            }
+            if (cota[c] > 0) suma += nivel[c] - cota[c];
+        }
+    }
+    const double volumen = suma * resX * resY;
+    if (!std::isfinite(volumen)) finito = false;
+    return volumen;
+}
+
+bool EstabilidadFlujo::Revisar(const GrillasModelo& g, double lluviaPeriodo, float velocidadPeriodo) {
+    lluvia_ += lluviaPeriodo;
+    ++periodos_;
+    if (velocidadPeriodo > vMax_) vMax_ = velocidadPeriodo;
+    bool finito = true;
+    agua_ = AguaEnGrilla(g, resX_, resY_, finito);
+    if (!finito) return false;
+    // Each period the six-decimal rounding of the rain discharge and of the four
+    // inflow shares may credit up to half a unit of the sixth decimal each.
+    const double holgura = static_cast<double>(celdas_) * static_cast<double>(periodos_) * 5 * 0.5e-6 * T_;
+    return agua_ <= lluvia_ * 1.01 + holgura;
+}
+
+double EstabilidadFlujo::PasoSugerido() const {
+    if (!(vMax_ > 0) || !std::isfinite(vMax_)) return 0;
+    const double lado = resX_ < resY_ ? resX_ : resY_;
+    return lado / (60.0 * vMax_);
+}
+
+std::string EstabilidadFlujo::Mensaje() const {
+    std::string m =
+        "El paso de cálculo es demasiado largo para el método Flujo Superficial y Canal con este tamaño de "
+        "celda: el cálculo se volvió inestable (el agua sobre el terreno supera a la lluvia caída o aparecen "
+        "alturas no finitas).";
+    const double sugerido = PasoSugerido();
+    if (sugerido > 0) {
+        // Two significant digits, rounded down so the suggestion stays below the limit.
+        const double escala = std::pow(10.0, std::floor(std::log10(sugerido)) - 1);
+        const double paso = std::floor(sugerido / escala) * escala;
+        m += "\r\nUse un paso de cálculo no mayor que" + TextoBlanco(static_cast<float>(paso)) +
+             " min (tamaño de celda / (60 x velocidad máxima de" + TextoBlanco(vMax_) + " m/s)).";
+    } else {
+        m += "\r\nUse un paso de cálculo menor.";
+    }
+    m += "\r\nSe ha suspendido la corrida del modelo; no se han grabado archivos de resultados.";
+    return m;
+}
+
+}  // namespace tarno

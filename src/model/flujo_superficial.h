@@ -1,0 +1,120 @@
+// Surface and channel flow routing ("Flujo Superficial y Canal"): for one cell
+// and one computation step, how much water the cell sends to each of its four
+// edge neighbours, how its water surface changes and which running maxima it
+// raises.
+//
+// Water moves down the gradient of the water surface. The discharge towards a
+// lower neighbour comes from Manning's law when the flow is turbulent
+// (Reynolds number above 2000) or from a Darcy-Weisbach law whose laminar
+// resistance grows with rain intensity when it is laminar, weighted by the
+// square root of the gradient. Inflow from higher neighbours and rain on the
+// cell are added to its storage, and a cell that would give more than it holds
+// is emptied exactly to its ground.
+//
+// The scheme is explicit: when 60 x PasoPp x V exceeds the cell size a cell
+// can hand out more than it holds and the run becomes unstable; the driver
+// watches for that after every period (see EstabilidadFlujo).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "model/grillas.h"
+#include "model/parametros.h"
+#include "raster/resultado.h"
+
+namespace tarno {
+
+/// Velocity [m/s] by Manning's law, hydraulic radius taken as the depth:
+/// H^(2/3) x G^(1/2) / Manning.
+float VelocidadManning(float H, double G, float manning);
+
+/// Reynolds number 4 H V / nu, with nu = 3.28084^2 x 0.000012.
+float NumeroReynolds(float V, float H);
+
+/// Laminar resistance parameter for a rain intensity i [mm/min]:
+/// K = (i / 25.4 x 60)^0.4 x 108 + 96 (96 without rain).
+float ResistenciaLaminar(float i);
+
+/// Values of a computation step that depend only on the parameters and on the
+/// rain of the period, prepared once per period so the per-cell work repeats
+/// nothing. They give exactly the numbers the per-cell formulas give.
+struct PasoFlujo {
+    float PasoPp = 1;        // min
+    double T = 60;           // step length, s
+    float ResolucionX = 1;   // m, distance and flow width of neighbours 1 and 3
+    float ResolucionY = 1;   // m, distance and flow width of neighbours 2 and 4
+    float Manning = 0.04f;
+    float FactorRes = 10;
+    float LluviaPeriodo = 0;     // mm per step of the period
+    float KLluviaPeriodo = 96;   // ResistenciaLaminar(LluviaPeriodo / PasoPp)
+    float KSinLluvia = 96;       // ResistenciaLaminar(0)
+};
+
+/// Prepares the step values for a period whose unmasked rain is `lluviaPeriodo` mm.
+PasoFlujo PrepararPasoFlujo(const Parametros& par, float lluviaPeriodo);
+
+/// Routes the current cell (`celda.I`, `celda.J`, rain `celda.LluviaPaso`) for
+/// one step, updating the grids in place: `Nivel`, `QSalida`, `HMax`, `QMax`
+/// and `QEntrada` of the cell, `QEntrada` of its neighbours (and
+/// `AporteCascada` for a cell outside the basin). Returns the fastest flow
+/// velocity [m/s] of the cell's outflow directions in this step (0 when none),
+/// which the stability guard uses to suggest a step.
+/// Preconditions (checked once per run by ValidarEntradaFlujo): every grid is
+/// sized like `Cota`, 1 <= I <= rows, 1 <= J <= columns, step and cell sizes > 0.
+float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& paso);
+
+/// The same for callers that hold only the parameters (prepares the step itself).
+float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const Parametros& par);
+
+/// Refuses, before a run starts, parameters and grids that would make the
+/// surface-flow method divide by zero, take roots of negative numbers or index
+/// outside a grid. The message is Spanish and names the offending value.
+Resultado ValidarEntradaFlujo(const Parametros& par, const GrillasModelo& g);
+
+/// Watches a surface-flow run for the instability of the explicit scheme.
+/// After every period the driver adds the rain credited in the period and the
+/// fastest velocity seen, and asks whether the grid still holds a sane amount
+/// of water.
+class EstabilidadFlujo {
+public:
+    /// `celdasCuenca` is the number of cells inside the basin.
+    EstabilidadFlujo(const Parametros& par, int64_t celdasCuenca);
+
+    /// Checks the grid at the end of a period, given the rain volume [m3] that
+    /// fell in the period on cells inside the basin and the fastest velocity of
+    /// the period. False when a depth is not finite or the water on the grid
+    /// exceeds the rain fallen so far by more than 1 % (plus the small
+    /// allowance the 6-decimal rounding of discharges can add).
+    bool Revisar(const GrillasModelo& g, double lluviaPeriodo, float velocidadPeriodo);
+
+    /// Water volume [m3] on the grid (cells with Cota > 0); `finito` tells
+    /// whether every water surface is finite.
+    static double AguaEnGrilla(const GrillasModelo& g, float resX, float resY, bool& finito);
+
+    double LluviaCaida() const { return lluvia_; }
+    double AguaAlmacenada() const { return agua_; }
+    float VelocidadMaxima() const { return vMax_; }
+
+    /// Largest stable step [min] suggested from the fastest velocity seen:
+    /// cell size / (60 x V), with the smaller cell side.
+    double PasoSugerido() const;
+
+    /// Spanish message telling the user the step is too long for the method.
+    std::string Mensaje() const;
+
+private:
+    float resX_, resY_;
+    double T_;
+    int64_t celdas_;
+    int64_t periodos_ = 0;
+    double lluvia_ = 0;
+    double agua_ = 0;
+    float vMax_ = 0;
+};
+
+/// Rain volume [m3] of one step that the kernel credits to a cell receiving
+/// `lluviaPaso` mm (i x ResX x ResY x 0.1666667 / 10000 m3/s over the step).
+double VolumenLluviaPaso(const Parametros& par, float lluviaPaso);
+
+}  // namespace tarno
