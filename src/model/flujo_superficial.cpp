@@ -17,15 +17,24 @@ constexpr float kReynoldsLaminar = 2000;
 // without its power of ten per call).
 inline double Redondear6(double v) {
     const double x = v * 1e6;
+    // Below 2^51, adding and removing 1.5 x 2^52 rounds to the nearest
+    // integer with halves to even, like nearbyint without a library call.
+    constexpr double kMagico = 6755399441055744.0;
+    if (std::fabs(x) < 2251799813685248.0) return ((x + kMagico) - kMagico) / 1e6;
     if (!std::isfinite(x)) return v;
     return std::nearbyint(x) / 1e6;
+}
+
+// H^(2/3) x G^(1/2) / n with H^(2/3) given, so a cell computes it once for
+// its four directions. The square root is G^(1/2).
+inline float Manning(double H23, double G, float manning) {
+    return static_cast<float>(H23 * std::sqrt(G) / static_cast<double>(manning));
 }
 
 }  // namespace
 
 float VelocidadManning(float H, double G, float manning) {
-    return static_cast<float>(std::pow(static_cast<double>(H), kDosTercios) * std::pow(G, 0.5) /
-                              static_cast<double>(manning));
+    return Manning(std::pow(static_cast<double>(H), kDosTercios), G, manning);
 }
 
 float NumeroReynolds(float V, float H) {
@@ -84,7 +93,8 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& pa
     float QAporte[5] = {0, 0, 0, 0, 0};
     float VolSalida[5] = {0, 0, 0, 0, 0};
     float VolNeto[5] = {0, 0, 0, 0, 0};
-    float velocidadMayor = 0;
+    float velocidadMayor = 0;  // fastest turbulent velocity
+    double qLaminarMayor = 0;  // largest laminar discharge per unit width
 
     const double nivelCelda = nivel[c];
 
@@ -168,9 +178,10 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& pa
     const float H = static_cast<float>(nivelCelda - cotaCelda);
     if (H > 0) {
         const double H3 = static_cast<double>(H) * H * H;
+        const double H23 = std::pow(static_cast<double>(H), kDosTercios);
         for (int k = 1; k <= 4; ++k) {
             if (!existe[k] || !(G[k] > 0) || !(cota[vecino[k]] > 0)) continue;
-            float V = VelocidadManning(H, G[k], paso.Manning);
+            float V = Manning(H23, G[k], paso.Manning);
             if (!(V > 0)) continue;
             const float Re = NumeroReynolds(V, H);
             float Q;
@@ -182,12 +193,18 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& pa
                                                                           : ResistenciaLaminar(i);
                 const float K = static_cast<float>(static_cast<double>(KLam) * paso.FactorRes);
                 const float f = static_cast<float>(static_cast<double>(K) / Re);
-                const double q = std::pow(H3 * (kOchoG * G[k]) / f, 0.5);
+                const double q = std::sqrt(H3 * (kOchoG * G[k]) / f);
                 Q = static_cast<float>(q * wOut[k] * d[k]);
-                V = static_cast<float>(q / H);  // the laminar velocity, for the stability guard
+                if (q > qLaminarMayor) qLaminarMayor = q;
+                V = 0;
             }
             if (V > velocidadMayor) velocidadMayor = V;
             VolSalida[k] = static_cast<float>(static_cast<double>(Q) * paso.PasoPp * 60.0);
+        }
+        // Laminar velocity q / H (the same depth for every direction), for the stability guard.
+        if (qLaminarMayor > 0) {
+            const float vLaminar = static_cast<float>(qLaminarMayor / H);
+            if (vLaminar > velocidadMayor) velocidadMayor = vLaminar;
         }
     }
 
@@ -198,7 +215,7 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& pa
 
     // 11. Net volume gained through each direction.
     for (int k = 1; k <= 4; ++k) {
-        if (VolSalidaTotal != 0)
+        if (VolSalidaTotal != 0 && VolSalida[k] != 0)
             VolNeto[k] = static_cast<float>(
                 (QAporte[k] - static_cast<double>(Qs) * VolSalida[k] / VolSalidaTotal) * T);
         else
@@ -228,8 +245,10 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& pa
     }
 
     // 14. Delivery to the neighbours.
+    //     (Adding a zero volume changes nothing, so only directions that carry
+    //     water are touched.)
     for (int k = 1; k <= 4; ++k)
-        if (existe[k])
+        if (existe[k] && VolSalida[k] != 0)
             qEntrada[vecino[k]] = static_cast<float>(VolSalida[k] / T + qEntrada[vecino[k]]);
 
     // 15. Maximum depth.
