@@ -53,14 +53,17 @@ bool Cortar(const std::string& s, size_t n, std::string& out) {
     return true;
 }
 
-}  // namespace
-
-int DecimalesCaudal(float qMaxMayor) {
+// Decimals of the explorer values from the largest discharge of the run:
+// 3 below 100, 2 from 100 to 999, 1 from 1000 (by the length of the integer
+// part written with its leading blank).
+int DecimalesExplorador(float qMaxMayor) {
     const size_t largo = TextoBlanco(static_cast<float>(std::floor(qMaxMayor))).size();
     if (largo > 4) return 1;
     if (largo == 4) return 2;
     return 3;
 }
+
+}  // namespace
 
 float MenorHMaxSobre(const Grilla<float>& hMax, float hminAuto) {
     float m = 100000000.0f;
@@ -99,7 +102,7 @@ Resultado EscribirExploradorDivisorias(const Parametros& par, const GrillasModel
     const std::string nombreDat = par.DirDEM + base + "_QD_dat.rkd";
     const int32_t filas = g.Cota.Filas();
     const int32_t columnas = g.Cota.Columnas();
-    const int decimales = DecimalesCaudal(qMaxMayor);
+    const int decimales = DecimalesExplorador(qMaxMayor);
 
     Grilla<float> valores;
     try {

@@ -27,11 +27,6 @@ inline constexpr float kUmbralAutoInicial = 999999.0f;
 /// Value that marks a thinned crest cell in the explorer grid.
 inline constexpr float kMarcaCresta = 999999.0f;
 
-/// Decimals of a discharge raster from the largest discharge of the run:
-/// 3 below 100, 2 from 100 to 999, 1 from 1000 (by the length of the integer
-/// part written with its leading blank).
-int DecimalesCaudal(float qMaxMayor);
-
 /// Smallest `HMax` of the cells whose `HMax` is above `hminAuto`
 /// (100000000 when there is none).
 float MenorHMaxSobre(const Grilla<float>& hMax, float hminAuto);
