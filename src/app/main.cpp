@@ -2,16 +2,24 @@
 #include <QApplication>
 
 #include "ui/estado_app.h"
+#include "ui/frm_acerca.h"
 #include "ui/frm_main.h"
 #include "ui/plataforma_qt.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("TARNO-SIG");
+    QApplication::setApplicationVersion(QStringLiteral(TARNO_VERSION));
     tarno::ui::EstadoApp estado;
     tarno::ui::PlataformaQt plataforma;
+
+    // Splash for two seconds while window events are processed.
+    tarno::ui::MostrarInicio(plataforma, 2.0);
+
     tarno::ui::FrmMain0 ventana(estado, plataforma);
     plataforma.FijarPadre(&ventana);
     ventana.show();
+    // Start-up initialisation: parameters and palette classes.
+    tarno::InicializarParametros(estado.par);
     return app.exec();
 }

@@ -36,6 +36,22 @@ public:
 
     /// Seconds since midnight.
     double Segundos() { return Hora() * 86400.0; }
+
+    /// Per-user settings store: the text stored under `seccion`/`clave`, or
+    /// `porDefecto` when there is none. Platforms without a store keep nothing.
+    virtual std::string LeerAjuste(const std::string& seccion, const std::string& clave,
+                                   const std::string& porDefecto) {
+        (void)seccion;
+        (void)clave;
+        return porDefecto;
+    }
+    /// Stores a text under `seccion`/`clave`; failures are ignored.
+    virtual void GuardarAjuste(const std::string& seccion, const std::string& clave,
+                               const std::string& valor) {
+        (void)seccion;
+        (void)clave;
+        (void)valor;
+    }
 };
 
 }  // namespace tarno

@@ -2,6 +2,8 @@
 // program works on. Windows receive it; core functions get what they use.
 #pragma once
 
+#include <cstdint>
+
 #include "model/grillas.h"
 #include "model/parametros.h"
 #include "raster/imagen.h"

@@ -1,19 +1,128 @@
 #include "ui/frm_main.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
 
+#include "raster/archivos.h"
+#include "raster/numeros.h"
 #include "ui/conexiones.h"
+#include "ui/dlg_opciones.h"
+#include "ui/frm_acerca.h"
+#include "ui/frm_pp.h"
 
 namespace tarno::ui {
+
+namespace {
+
+// Twips per screen pixel: the settings store keeps window measures in twips.
+constexpr int kTwips = 15;
+
+// The receivers of a signal are protected in QObject; a pointer to the member
+// taken through a derived class reaches them for any object.
+struct Receptores : QObject {
+    static int De(const QObject* o) {
+        auto f = &Receptores::receivers;
+        return (o->*f)(SIGNAL(triggered(bool)));
+    }
+};
+
+struct ItemPaleta {
+    const char* nombre;
+    const char* texto;
+    const char* boton;  // toolbar button shown pressed, or nullptr
+};
+constexpr ItemPaleta kPaletas[9] = {
+    {"mnuPaletaRGB", "&1- Composición color", "btnComposit"},
+    {"mnuPaletaR", "&2- Rojo (R)", "btnRojo"},
+    {"mnuPaletaG", "&3- Verde (G)", "btnVerde"},
+    {"mnuPaletaB", "&4- Azul (B)", "btnAzul"},
+    {"mnuPaletaGris", "&5- Tono de grises", "btnGris"},
+    {"mnuPaletaMVA", "&6- Marron - Verde - Azul", "btnMVA"},
+    {"mnuPaletaColorines", "&7- Colorines", "btnAzul"},
+    {"mnuPaletaPersonalizada", "&8- Personalizada", nullptr},
+    {"mnuPaletaAzul16", "&9- Azul16", "btnAzul"},
+};
+constexpr const char* kBotonesPaleta[6] = {"btnComposit", "btnRojo", "btnVerde", "btnAzul", "btnGris", "btnMVA"};
+
+QString NombreZoom(int tam) { return QStringLiteral("mnuZoom%1").arg(tam); }
+
+}  // namespace
 
 FrmMain0::FrmMain0(EstadoApp& estado, Plataforma& plataforma, QWidget* parent)
     : QMainWindow(parent), estado_(estado), plataforma_(plataforma) {
     setObjectName("frmMain0");
-    setWindowTitle("TARNO-SIG");
-    resize(8000 / 15, 480);
+    setWindowTitle(QString::fromUtf8(kTituloPrincipal));
+    setWindowIcon(style()->standardIcon(QStyle::SP_DriveNetIcon));
+
+    CrearMenus();
+    CrearBarraHerramientas();
+    CrearBarraEstado();
+
+    auto* central = new QWidget(this);
+    auto* capa = new QVBoxLayout(central);
+    picMensajes_ = new QLabel(central);
+    picMensajes_->setObjectName("picMensajes");
+    picMensajes_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picMensajes_->setFrameShape(QFrame::StyledPanel);
+    picMensajes_->setAutoFillBackground(true);
+    picMensajes_->setMinimumHeight(90);
+    QPalette pal = picMensajes_->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    picMensajes_->setPalette(pal);
+    capa->addWidget(picMensajes_);
+    capa->addStretch(1);
+    setCentralWidget(central);
+
+    // Placement: top-left corner, 8000 twips wide, the stored height.
+    const std::string alto = plataforma_.LeerAjuste("Settings", "MainHeight", "6500");
+    int altoTwips = static_cast<int>(ValorInicial(alto));
+    if (altoTwips <= 0) altoTwips = 6500;
+    move(0, 0);
+    resize(8000 / kTwips, altoTwips / kTwips);
+
+    // Every action's receivers before the subsystems connect theirs: an action
+    // that gains none from the hooks gets the window's own behaviour.
+    for (QAction* a : findChildren<QAction*>())
+        if (!a->objectName().isEmpty()) receptoresPrevios_[a->objectName()] = Receptores::De(a);
+
     ConectarVisor(*this);
     ConectarHerramientas(*this);
     ConectarImportadores(*this);
+    ConectarPropias();
+
+    // Palette 1 checked, the others and every zoom item cleared; then the zoom
+    // command "Pixel de 10 puntos" and the palette command 1.
+    for (const ItemPaleta& p : kPaletas)
+        if (QAction* a = Accion(p.nombre)) a->setChecked(false);
+    if (QAction* a = Accion("mnuPaletaRGB")) a->setChecked(true);
+    estado_.visor.NroPaleta = 1;
+    for (int tam : kTablaZoom)
+        if (QAction* a = Accion(NombreZoom(tam))) a->setChecked(false);
+    if (QAction* a = Accion("mnuZoom10")) a->trigger();
+    if (QAction* a = Accion("mnuPaletaRGB")) a->trigger();
+}
+
+FrmMain0::~FrmMain0() {
+    // Windows without a parent that the main window opened go with it.
+    delete opciones_.data();
+    delete pizarra_.data();
+    delete progreso_.data();
 }
 
 QAction* FrmMain0::Accion(const QString& nombre) const {
@@ -21,5 +130,449 @@ QAction* FrmMain0::Accion(const QString& nombre) const {
 }
 
 void FrmMain0::VerIMG(const std::string& nombreDat) { MostrarImagen(*this, nombreDat); }
+
+// ---------------------------------------------------------------------------
+// Menus, toolbar, status bar
+
+QAction* FrmMain0::NuevaAccion(QMenu* menu, const char* nombre, const QString& texto) {
+    auto* a = new QAction(texto, this);
+    a->setObjectName(nombre);
+    menu->addAction(a);
+    return a;
+}
+
+void FrmMain0::CrearMenus() {
+    QMenuBar* barra = menuBar();
+    auto menu = [&](const char* nombre, const QString& texto) {
+        QMenu* m = barra->addMenu(texto);
+        m->setObjectName(nombre);
+        m->menuAction()->setObjectName(nombre);
+        return m;
+    };
+
+    QMenu* archivo = menu("mnuFile", "&Archivo");
+    NuevaAccion(archivo, "mnuFileNew", "&Nuevo");
+    NuevaAccion(archivo, "mnuFileOpen", "A&brir...");
+    NuevaAccion(archivo, "mnuFileClose", "&Cerrar");
+    NuevaAccion(archivo, "mnuImportarIdrisi", "Importar IMG Idrisi");
+    NuevaAccion(archivo, "mnutxtBlanco_a_rkd", "Convertir  txt, sep. chr blanco, a _dat.rkd");
+    archivo->addSeparator();
+    NuevaAccion(archivo, "mnuFileSave", "&Guardar");
+    NuevaAccion(archivo, "mnuFileSaveAs", "G&uardar Imagen como...");
+    NuevaAccion(archivo, "mnuFileSaveAll", "Guardar &todo");
+    archivo->addSeparator();
+    NuevaAccion(archivo, "mnuImgRASKVacia", "Crear Imagen RASK vacía");
+    NuevaAccion(archivo, "mnuImgRASKAbstra", "Crear RASK Agregada (vectorial)");
+    NuevaAccion(archivo, "mnuFileProperties", "&Propiedades");
+    archivo->addSeparator();
+    NuevaAccion(archivo, "mnuFilePageSetup", "C&onfigurar página...");
+    NuevaAccion(archivo, "mnuFilePrintPreview", "&Vista preliminar");
+    NuevaAccion(archivo, "mnuFilePrint", "I&mprimir...");
+    archivo->addSeparator();
+    NuevaAccion(archivo, "mnuFileExit", "&Salir");
+
+    // "Opciones" is a command placed directly in the menu bar.
+    QAction* opciones = barra->addAction("Opciones");
+    opciones->setParent(this);
+    opciones->setObjectName("mnuOpciones");
+
+    QMenu* ver = menu("mnuVerImagen", "Mostrar Imagen");
+    NuevaAccion(ver, "mnuAbrirImgRASK", "Abrir Imagen RASK");
+    NuevaAccion(ver, "mnuReVer", "Refrescar imagen");
+    NuevaAccion(ver, "mnuRestaurarIMG", "Restaurar Imagen completa");
+    QMenu* paleta = ver->addMenu("Paleta");
+    paleta->setObjectName("mnuNroPaleta");
+    paleta->menuAction()->setObjectName("mnuNroPaleta");
+    for (const ItemPaleta& p : kPaletas) NuevaAccion(paleta, p.nombre, QString::fromUtf8(p.texto))->setCheckable(true);
+    NuevaAccion(ver, "mnuInvertirPaleta", "Invertir Paleta")->setCheckable(true);
+    QMenu* zoom = ver->addMenu("Tamaño de Pixel");
+    zoom->setObjectName("mnuVerZoom");
+    zoom->menuAction()->setObjectName("mnuVerZoom");
+    for (int tam : kTablaZoom) {
+        QString texto = tam == 1 ? QString("Pixel de 1 punto") : QString("Pixel de %1 puntos").arg(tam);
+        NuevaAccion(zoom, NombreZoom(tam).toLatin1().constData(), texto)->setCheckable(true);
+    }
+    NuevaAccion(ver, "mnuForzarMinimo", "Forzar Mínimo Valor = 0")->setCheckable(true);
+
+    QMenu* sim = menu("mnuSimuladorRASK", "Simulador RASK");
+    NuevaAccion(sim, "mnuRun1", "Correr modelo RASK...");
+    NuevaAccion(sim, "mnuDepurarDivisorias", "Depurar Divisorias y Fronteras");
+    NuevaAccion(sim, "mnuPizarra1", "Ver Pizarra de Variables y Salidas")->setCheckable(true);
+
+    QMenu* mod = menu("mnuModificarImgKOLT", "Modificar Img KOLT");
+    NuevaAccion(mod, "mnutxt0256", "Convierte amplitud vector txt a 0-255");
+    NuevaAccion(mod, "mnuModificaDatPixel", "&Modificar valor de Pixel en RASK");
+    NuevaAccion(mod, "mnuRecortarRASK", "Recortar Imagen RASK");
+    NuevaAccion(mod, "mnuOperadorRASK", "Operador en IMG RASK");
+    NuevaAccion(mod, "mnuEdicionAreas", "Editor Areas vectoriales")->setEnabled(false);
+    NuevaAccion(mod, "mnuClasificar", "Clasificar ");
+    NuevaAccion(mod, "mnuSuperponer", "Superponer / Operar dos imagenes");
+
+    QMenu* ayuda = menu("mnuHelp", "Ay&uda");
+    NuevaAccion(ayuda, "mnuHelpContents", "&Contenido");
+    NuevaAccion(ayuda, "mnuHelpSearchForHelpOn", "&Buscar Ayuda acerca de...");
+    ayuda->addSeparator();
+    NuevaAccion(ayuda, "mnuHelpAbout", "&Acerca de ");
+}
+
+QAction* FrmMain0::Boton(const char* clave, const QString& texto, const QString& ayuda) {
+    auto* a = new QAction(texto, this);
+    a->setObjectName(clave);
+    a->setToolTip(ayuda);
+    tbToolBar_->addAction(a);
+    return a;
+}
+
+void FrmMain0::CrearBarraHerramientas() {
+    tbToolBar_ = addToolBar("tbToolBar");
+    tbToolBar_->setObjectName("tbToolBar");
+    tbToolBar_->setMovable(false);
+    tbToolBar_->setIconSize(QSize(16, 16));
+    tbToolBar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    QStyle* st = style();
+    auto icono = [&](QAction* a, const QIcon& i) {
+        a->setIcon(i);
+        if (QWidget* w = tbToolBar_->widgetForAction(a))
+            if (auto* b = qobject_cast<QToolButton*>(w)) b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    };
+    icono(Boton("Nuevo", "Nuevo", "Nuevo"), st->standardIcon(QStyle::SP_FileIcon));
+    icono(Boton("Abrir", "Abrir", "Abrir una imagen RASK"), st->standardIcon(QStyle::SP_DialogOpenButton));
+    icono(Boton("GuardarImgComo", "Guardar", "Guardar imagen como..."), st->standardIcon(QStyle::SP_DialogSaveButton));
+    Boton("Imprimir", "Imp", "Imprimir");
+    tbToolBar_->addSeparator();
+    icono(Boton("Opciones", "Opciones", "Opciones de Configuración KOLT"), st->standardIcon(QStyle::SP_FileDialogDetailedView));
+    icono(Boton("Rever", "Rever", "Refrescar una imagen RASK"), st->standardIcon(QStyle::SP_BrowserReload));
+    tbToolBar_->addSeparator();
+    const char* ayudasPaleta[6] = {"1- Paleta Composición color", "2- Paleta Rojo", "3- Paleta Verde",
+                                   "4- Paleta Azul", "5- Paleta tono de grises", "6- Paleta Marrón-Verde-Azul"};
+    // Small swatches for the six palette buttons.
+    const QColor muestras[6][2] = {{Qt::red, Qt::blue},           {Qt::black, Qt::red},
+                                   {Qt::black, Qt::green},        {Qt::black, Qt::blue},
+                                   {Qt::black, Qt::white},        {QColor(140, 90, 40), Qt::blue}};
+    for (int i = 0; i < 6; ++i) {
+        QAction* a = Boton(kBotonesPaleta[i], QString::number(i + 1), QString::fromUtf8(ayudasPaleta[i]));
+        a->setCheckable(true);
+        QPixmap px(16, 16);
+        QPainter pintor(&px);
+        QLinearGradient g(0, 0, 16, 0);
+        g.setColorAt(0, muestras[i][0]);
+        if (i == 0) g.setColorAt(0.5, Qt::green);
+        g.setColorAt(1, muestras[i][1]);
+        pintor.fillRect(px.rect(), g);
+        pintor.setPen(Qt::darkGray);
+        pintor.drawRect(0, 0, 15, 15);
+        pintor.end();
+        icono(a, QIcon(px));
+    }
+    tbToolBar_->addSeparator();
+    Boton("Z1", "Z1", "Zoom Pixel 1 punto")->setCheckable(true);
+    Boton("Z10", "Z10", "Zoom Pixel 10 puntos")->setCheckable(true);
+    Boton("Z100", "Z100", "Zoom Pixel 100 puntos")->setCheckable(true);
+    Boton("Z500", "Z500", "Zoom Pixel 500 puntos")->setCheckable(true);
+    Boton("Zmenos", "Zoom -", "Reducir Pixel");
+    Boton("Zmas", "Zoom +", "Aumentar Pixel");
+    tbToolBar_->addSeparator();
+    icono(Boton("Corre1", "Correr", "Corre Simulador KOLT"), st->standardIcon(QStyle::SP_MediaPlay));
+    tbToolBar_->addSeparator();
+    // Editing buttons kept for their place in the bar; they do nothing.
+    const char* sinAccion[9][2] = {{"Cortar", "Cor"},   {"Copiar", "Cop"},  {"Pegar", "Peg"},
+                                   {"Negrita", "N"},     {"Cursiva", "K"},   {"Subrayado", "S"},
+                                   {"Alinear a la izquierda", "<"}, {"Centrar", "="}, {"Alinear a la derecha", ">"}};
+    for (auto& b : sinAccion) {
+        QAction* a = Boton(b[0], b[1], b[0]);
+        a->setEnabled(true);
+    }
+}
+
+void FrmMain0::CrearBarraEstado() {
+    QStatusBar* sb = statusBar();
+    sb->setObjectName("sbStatusBar");
+    panel1_ = new QLabel("Estado", sb);
+    panel1_->setObjectName("sbPanel1");
+    panel1_->setMinimumWidth(200);
+    sb->addWidget(panel1_, 1);
+    auto* fecha = new QLabel(QDate::currentDate().toString("dd/MM/yyyy"), sb);
+    auto* hora = new QLabel(QTime::currentTime().toString("HH:mm"), sb);
+    sb->addPermanentWidget(fecha);
+    sb->addPermanentWidget(hora);
+    auto* reloj = new QTimer(this);
+    connect(reloj, &QTimer::timeout, hora, [hora, fecha] {
+        hora->setText(QTime::currentTime().toString("HH:mm"));
+        fecha->setText(QDate::currentDate().toString("dd/MM/yyyy"));
+    });
+    reloj->start(30000);
+}
+
+template <typename F>
+void FrmMain0::Propia(const char* nombre, F f) {
+    QAction* a = Accion(nombre);
+    if (!a) return;
+    auto it = receptoresPrevios_.find(a->objectName());
+    if (it != receptoresPrevios_.end() && Receptores::De(a) > it->second) return;  // a hook took it
+    connect(a, &QAction::triggered, this, f);
+}
+
+void FrmMain0::Marcador(const char* nombre, const char* mensaje) {
+    std::string texto = mensaje;
+    Propia(nombre, [this, texto] { plataforma_.Mensaje(texto, "", Icono::Ninguno); });
+}
+
+void FrmMain0::ConectarPropias() {
+    // Items of later subsystems that no hook connected are shown disabled.
+    const char* ajenas[] = {"mnuImportarIdrisi", "mnutxtBlanco_a_rkd", "mnuFileSaveAs",  "mnuImgRASKAbstra",
+                            "mnuReVer",          "mnuRestaurarIMG",    "mnuDepurarDivisorias", "mnutxt0256",
+                            "mnuModificaDatPixel", "mnuRecortarRASK",  "mnuOperadorRASK", "mnuClasificar",
+                            "mnuSuperponer"};
+    for (const char* n : ajenas) {
+        QAction* a = Accion(n);
+        if (a && Receptores::De(a) == receptoresPrevios_[a->objectName()]) a->setEnabled(false);
+    }
+
+    Marcador("mnuFileNew", "Agregar código 'mnuFileNew_Click'.");
+    Marcador("mnuFileClose", "Agregar código 'mnuFileClose_Click'.");
+    Marcador("mnuFileSave", "Agregar código 'mnuFileSave_Click'.");
+    Marcador("mnuFileSaveAll", "Agregar código 'mnuFileSaveAll_Click'.");
+    Marcador("mnuFileProperties", "Agregar código 'mnuFileProperties_Click'.");
+    Marcador("mnuFilePrintPreview", "Agregar código 'mnuFilePrintPreview_Click'.");
+    Marcador("mnuFilePrint", "Para imprimir utilice la función de Impresión de su PC...");
+    Marcador("Nuevo", "Agregar código de botón 'Nuevo'.");
+    Propia("mnuFileOpen", [this] { if (QAction* a = Accion("mnuAbrirImgRASK")) a->trigger(); });
+    Propia("mnuFilePageSetup", [this] {
+        QPrinter impresora;
+        QPageSetupDialog d(&impresora, this);
+        d.setWindowTitle(QString::fromUtf8("Configurar página"));
+        d.exec();
+    });
+    Propia("mnuFileExit", [this] { close(); });
+    Propia("mnuOpciones", [this] { mnuOpciones_Click(); });
+    Propia("mnuAbrirImgRASK", [this] { mnuAbrirImgRASK_Click(); });
+    Propia("mnuRun1", [this] { mnuRun1_Click(); });
+    Propia("mnuPizarra1", [this] { mnuPizarra1_Click(); });
+    Propia("mnuHelpContents", [this] { mnuHelpContents_Click(); });
+    Propia("mnuHelpSearchForHelpOn", [this] { mnuHelpSearchForHelpOn_Click(); });
+    Propia("mnuHelpAbout", [this] { mnuHelpAbout_Click(); });
+    Propia("mnuInvertirPaleta", [this](bool marcado) { estado_.visor.InvertirPaleta = marcado; });
+    Propia("mnuForzarMinimo", [this](bool marcado) { estado_.visor.ForzarMinimo = marcado; });
+    for (int i = 0; i < 9; ++i) Propia(kPaletas[i].nombre, [this, i] { Paleta(i + 1); });
+    for (int tam : kTablaZoom) {
+        QByteArray n = NombreZoom(tam).toLatin1();
+        Propia(n.constData(), [this, tam] { Zoom(tam); });
+    }
+
+    // Toolbar buttons run the menu commands.
+    auto reenviar = [this](const char* boton, const char* item) {
+        QString destino = item;
+        Propia(boton, [this, destino] {
+            if (QAction* a = Accion(destino)) a->trigger();
+        });
+    };
+    reenviar("Abrir", "mnuAbrirImgRASK");
+    reenviar("GuardarImgComo", "mnuFileSaveAs");
+    reenviar("Imprimir", "mnuFilePrint");
+    reenviar("Opciones", "mnuOpciones");
+    reenviar("Rever", "mnuReVer");
+    reenviar("Corre1", "mnuRun1");
+    for (int i = 0; i < 6; ++i) reenviar(kBotonesPaleta[i], kPaletas[i].nombre);
+    reenviar("Z1", "mnuZoom1");
+    reenviar("Z10", "mnuZoom10");
+    reenviar("Z100", "mnuZoom100");
+    reenviar("Z500", "mnuZoom500");
+    Propia("Zmenos", [this] { ZoomMenos(); });
+    Propia("Zmas", [this] { ZoomMas(); });
+}
+
+// ---------------------------------------------------------------------------
+// picMensajes and the status bar
+
+void FrmMain0::ImprimirMensaje(const QString& linea) {
+    QString t = picMensajes_->text();
+    picMensajes_->setText(t.isEmpty() && linea.isEmpty() ? QString("\n") : (t.isEmpty() ? linea : t + "\n" + linea));
+    picMensajes_->repaint();
+}
+
+void FrmMain0::LimpiarMensajes() {
+    picMensajes_->clear();
+    picMensajes_->repaint();
+}
+
+QString FrmMain0::TextoMensajes() const { return picMensajes_->text(); }
+
+void FrmMain0::PanelEstado(const QString& texto) {
+    panel1_->setText(texto);
+    panel1_->repaint();
+}
+
+QString FrmMain0::TextoPanelEstado() const { return panel1_->text(); }
+
+void FrmMain0::RelojArena(bool activo) {
+    if (activo) {
+        setCursor(Qt::WaitCursor);
+        picMensajes_->setCursor(Qt::WaitCursor);
+    } else {
+        unsetCursor();
+        picMensajes_->unsetCursor();
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Windows owned by the main window
+
+DlgOpciones* FrmMain0::Opciones(bool mostrar) {
+    if (!opciones_) opciones_ = new DlgOpciones(*this);
+    if (mostrar) {
+        opciones_->show();
+        opciones_->raise();
+        opciones_->activateWindow();
+    }
+    return opciones_;
+}
+
+FrmPp* FrmMain0::Pizarra() {
+    if (!pizarra_) {
+        pizarra_ = new FrmPp(estado_);
+        connect(pizarra_, &FrmPp::Descargada, this, [this] { AlCerrarPizarra(); });
+    }
+    return pizarra_;
+}
+
+void FrmMain0::AlCerrarPizarra() {
+    if (QAction* a = Accion("mnuPizarra1")) a->setChecked(false);
+    estado_.VerPizarra = false;
+}
+
+FrmPp2* FrmMain0::Progreso() {
+    if (!progreso_) {
+        progreso_ = new FrmPp2();
+        // Placed 500 twips right of and 1100 twips below the main window's corner.
+        progreso_->move(x() + 500 / kTwips, y() + 1100 / kTwips);
+    }
+    return progreso_;
+}
+
+// ---------------------------------------------------------------------------
+// Commands
+
+void FrmMain0::mnuOpciones_Click() {
+    DlgOpciones* d = Opciones(true);
+    d->Reinicia_Variables();
+}
+
+void FrmMain0::mnuPizarra1_Click() {
+    QAction* item = Accion("mnuPizarra1");
+    // The action toggles its own check mark before this runs: a cleared mark
+    // means it was shown before the click.
+    if (item && !item->isChecked()) {
+        estado_.VerPizarra = false;
+        if (pizarra_) pizarra_->close();
+        item->setChecked(false);
+        estado_.VerPizarra = false;
+    } else {
+        if (item) item->setChecked(true);
+        estado_.VerPizarra = true;
+        FrmPp* p = Pizarra();
+        p->show();
+        p->raise();
+    }
+}
+
+void FrmMain0::mnuAbrirImgRASK_Click() {
+    std::string ruta = plataforma_.AbrirArchivo("Importar Archivo IMG formato texto, de IDRISI",
+                                                "Abrir Archivo imagen Idrisi, formato texto (*dat.rkd)|*dat.rkd");
+    if (ruta.empty()) return;
+    RelojArena(true);
+    ImprimirMensaje("Procesando. Un momento por favor...");
+    PanelEstado("Procesando...");
+    VerIMG(ruta);
+    LimpiarMensajes();
+    PanelEstado("Estado");
+    RelojArena(false);
+}
+
+void FrmMain0::mnuHelpContents_Click() {
+    // No help file is installed with the program.
+    plataforma_.Mensaje("No se puede mostrar el contenido de la Ayuda. No hay Ayuda asociada a este proyecto.",
+                        kTituloPrincipal, Icono::Informacion);
+    const QString html = "c:\\ayudahtml\\ejemplo.chm";
+    if (QFileInfo::exists(html) && !QDesktopServices::openUrl(QUrl::fromLocalFile(html)))
+        plataforma_.Mensaje("No se puede abrir " + html.toStdString(), "", Icono::Ninguno);
+}
+
+void FrmMain0::mnuHelpSearchForHelpOn_Click() {
+    plataforma_.Mensaje("No se puede mostrar el contenido de la Ayuda. No hay Ayuda asociada a este proyecto.",
+                        kTituloPrincipal, Icono::Informacion);
+}
+
+void FrmMain0::mnuHelpAbout_Click() {
+    FrmAbout acerca(plataforma_, this);
+    acerca.exec();
+}
+
+void FrmMain0::Paleta(int nro) {
+    if (nro < 1 || nro > 9) return;
+    estado_.visor.NroPaleta = static_cast<int16_t>(nro);
+    for (int i = 0; i < 9; ++i)
+        if (QAction* a = Accion(kPaletas[i].nombre)) a->setChecked(i == nro - 1);
+    const char* pulsado = kPaletas[nro - 1].boton;
+    for (const char* b : kBotonesPaleta)
+        if (QAction* a = Accion(b)) a->setChecked(pulsado && QString(b) == pulsado);
+}
+
+void FrmMain0::Zoom(int tam) {
+    for (int t : kTablaZoom)
+        if (QAction* a = Accion(NombreZoom(t))) a->setChecked(t == tam);
+    for (int t : {1, 10, 100, 500})
+        if (QAction* a = Accion(QStringLiteral("Z%1").arg(t))) a->setChecked(t == tam);
+    estado_.visor.TamPixel = static_cast<int16_t>(tam);
+}
+
+void FrmMain0::miZoomAuto() {
+    for (int t : kTablaZoom)
+        if (t == estado_.visor.TamPixel) {
+            if (QAction* a = Accion(NombreZoom(t))) a->trigger();
+            return;
+        }
+}
+
+void FrmMain0::ZoomMenos() {
+    int i = -1;
+    for (int k = 0; k < 13; ++k)
+        if (kTablaZoom[k] == estado_.visor.TamPixel) { i = k; break; }
+    int nuevo = i < 0 ? 1000 : (i == 0 ? 1 : kTablaZoom[i - 1]);
+    estado_.visor.TamPixel = static_cast<int16_t>(nuevo);
+    if (QAction* a = Accion(NombreZoom(nuevo))) a->trigger();
+    if (QAction* a = Accion("mnuReVer"); a && a->isEnabled()) a->trigger();
+}
+
+void FrmMain0::ZoomMas() {
+    int i = -1;
+    for (int k = 0; k < 13; ++k)
+        if (kTablaZoom[k] == estado_.visor.TamPixel) { i = k; break; }
+    estado_.visor.TamPixel = static_cast<int16_t>(i >= 0 && i < 12 ? kTablaZoom[i + 1] : 1000);
+    if (QAction* a = Accion("mnuReVer"); a && a->isEnabled()) a->trigger();
+}
+
+void FrmMain0::closeEvent(QCloseEvent* e) {
+    if (corriendo_) {  // a run under way ends first
+        e->ignore();
+        return;
+    }
+    // Close every other window, the last opened first.
+    const QWidgetList ventanas = QApplication::topLevelWidgets();
+    for (int k = ventanas.size() - 1; k >= 0; --k) {
+        QWidget* w = ventanas[k];
+        if (w != this && w->isVisible()) w->close();
+    }
+    if (opciones_) opciones_->close();
+    if (pizarra_) pizarra_->close();
+    if (progreso_) progreso_->close();
+    if (!isMinimized()) {
+        const QRect g = geometry();
+        plataforma_.GuardarAjuste("Settings", "MainLeft", std::to_string(g.x() * kTwips));
+        plataforma_.GuardarAjuste("Settings", "MainTop", std::to_string(g.y() * kTwips));
+        plataforma_.GuardarAjuste("Settings", "MainWidth", std::to_string(g.width() * kTwips));
+        plataforma_.GuardarAjuste("Settings", "MainHeight", std::to_string(g.height() * kTwips));
+    }
+    e->accept();
+}
 
 }  // namespace tarno::ui

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QSettings>
 #include <QTime>
 
 namespace tarno::ui {
@@ -57,6 +58,19 @@ std::string PlataformaQt::AbrirArchivo(const std::string& titulo, const std::str
     return QFileDialog::getOpenFileName(padre_, QString::fromStdString(titulo), QString::fromStdString(carpeta),
                                         FiltroQt(filtro))
         .toStdString();
+}
+
+std::string PlataformaQt::LeerAjuste(const std::string& seccion, const std::string& clave,
+                                     const std::string& porDefecto) {
+    QSettings s(QStringLiteral("TARNO-SIG"), QStringLiteral("TARNO-SIG"));
+    s.beginGroup(QString::fromStdString(seccion));
+    return s.value(QString::fromStdString(clave), QString::fromStdString(porDefecto)).toString().toStdString();
+}
+
+void PlataformaQt::GuardarAjuste(const std::string& seccion, const std::string& clave, const std::string& valor) {
+    QSettings s(QStringLiteral("TARNO-SIG"), QStringLiteral("TARNO-SIG"));
+    s.beginGroup(QString::fromStdString(seccion));
+    s.setValue(QString::fromStdString(clave), QString::fromStdString(valor));
 }
 
 double PlataformaQt::Hora() {

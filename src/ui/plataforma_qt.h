@@ -1,5 +1,5 @@
 // Qt implementation of the platform interface: message boxes, input boxes,
-// file dialogs and the clock.
+// file dialogs, the settings store and the clock.
 #pragma once
 
 #include <QWidget>
@@ -21,6 +21,11 @@ public:
     std::string AbrirArchivo(const std::string& titulo, const std::string& filtro,
                              const std::string& carpeta) override;
     double Hora() override;
+    /// Settings store: QSettings of the application title, group `seccion`.
+    std::string LeerAjuste(const std::string& seccion, const std::string& clave,
+                           const std::string& porDefecto) override;
+    void GuardarAjuste(const std::string& seccion, const std::string& clave,
+                       const std::string& valor) override;
 
     /// Turns "description|pattern|description|pattern" into Qt's
     /// "description (pattern);;description (pattern)".

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,7 @@ public:
     std::vector<std::string> porDefectoEntrada;
     double hora = 0.5;                          // fraction of a day
     double pasoHora = 0.0;                      // added after every reading
+    std::map<std::string, std::string> ajustes; // settings store, "seccion/clave" -> text
 
     Respuesta Mensaje(const std::string& texto, const std::string& titulo, Icono icono,
                       Botones botones) override {
@@ -65,6 +67,16 @@ public:
         double h = hora;
         hora += pasoHora;
         return h;
+    }
+
+    std::string LeerAjuste(const std::string& seccion, const std::string& clave,
+                           const std::string& porDefecto) override {
+        auto it = ajustes.find(seccion + "/" + clave);
+        return it == ajustes.end() ? porDefecto : it->second;
+    }
+    void GuardarAjuste(const std::string& seccion, const std::string& clave,
+                       const std::string& valor) override {
+        ajustes[seccion + "/" + clave] = valor;
     }
 
     const MensajeRegistrado& Ultimo() const { return mensajes.back(); }

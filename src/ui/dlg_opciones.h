@@ -1,0 +1,131 @@
+// The options dialog `dlgOpciones`: the only editor of the model parameters.
+//
+// Its boxes are not the record: "Aplicar" copies the dialog into the record
+// (`cmdAplicar_Click`) and `Reinicia_Variables` copies the record into the
+// dialog. Most boxes also write their field when they are left: a box is
+// validated when the focus moves from it to another control of the dialog;
+// on failure a warning is shown, the focus stays in the box and its text is
+// selected.
+#pragma once
+
+#include <QDialog>
+#include <array>
+#include <functional>
+#include <map>
+
+#include "tools/suma_celdas.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+
+namespace tarno {
+struct Parametros;
+class Plataforma;
+}  // namespace tarno
+
+namespace tarno::ui {
+
+class FrmMain0;
+
+class DlgOpciones : public QDialog {
+    Q_OBJECT
+public:
+    explicit DlgOpciones(FrmMain0& principal);
+
+    void Reinicia_Variables();
+    void cmdAplicar_Click();
+    void OKButton_Click();
+    void CancelButton_Click();
+    void cmdCargaDEM_Click();
+    void cmdCargaPpArchivo_Click();
+    void cmdCargaUnKOLT_Click();
+    void cmdSumarConsulta_Click();
+
+    // Click handlers of option and check boxes (also run by the fill).
+    void opt_Metodo_Click(int i);
+    void optAreaPp_Click(int i);
+    void chkPpArchivo_Click();
+    void chkDivResQM_Click();
+    void chkDiv_Click();
+
+    /// The control named `nombre` (object name), for tests and other windows.
+    template <typename T>
+    T* Control(const char* nombre) const { return findChild<T*>(nombre); }
+    QTabWidget* Fichas() const { return fichas_; }
+    const RasterConsulta& Consulta() const { return consulta_; }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    // Building the four tabs.
+    QWidget* CrearConsulta();
+    QWidget* CrearPaleta();
+    QWidget* CrearVariables();
+    QWidget* CrearParametros();
+
+    /// A text box with a validate handler (true when valid) and an optional
+    /// double-click text.
+    QLineEdit* Caja(const char* nombre, QWidget* padre, std::function<bool(QLineEdit*)> validar,
+                    std::function<void(QLineEdit*)> dobleClic = {});
+    /// Runs the validate handler of `caja`; on failure keeps the focus there.
+    bool Validar(QWidget* caja);
+    /// False while a box that failed its validation holds the focus.
+    bool Permitido() const { return bloqueo_ == nullptr; }
+    /// True when a press on `o` must be ignored because another box failed.
+    bool Bloqueado(QObject* o, bool esCaja) const;
+    /// Shows a validation warning.
+    void Aviso(const std::string& texto, const std::string& titulo = "");
+
+    void MostrarSubarea();
+    void HabilitarClases();
+    void PintarMuestra(int i, bool fin);
+    void RecalcularDesde();
+    void ValidarHasta(int i);
+
+    FrmMain0& principal_;
+    Parametros& par_;
+    Plataforma& plat_;
+    QTabWidget* fichas_ = nullptr;
+
+    std::map<QObject*, std::function<bool(QLineEdit*)>> validadores_;
+    std::map<QObject*, std::function<void(QLineEdit*)>> dobleClic_;
+    QObject* enfocado_ = nullptr;  // the box that last received the focus
+    QObject* bloqueo_ = nullptr;   // box whose validation failed and holds the focus
+    bool validando_ = false;
+    bool cerrando_ = false;
+
+    // Parámetros tab
+    QLineEdit *txtPasoPp_, *txtPasoQ_, *txtnPer_, *txtResolucionX_, *txtResolucionY_, *txtKRecesion_;
+    QLineEdit *txtfHidro1_, *txtcHidro1_, *txtfHidro2_, *txtcHidro2_;
+    QLabel *lblDEM_, *lblDirDEM_;
+    QCheckBox *chkDiv_, *chkDivResQM_;
+    QRadioButton *optDivQmin_, *optDivQHmin_;
+    QLineEdit *txtDivValor_, *txtDivQmin_, *txtDivHmin_, *txtDivValorRes_;
+    // Variables y Métodos tab
+    QRadioButton* opt_Metodo_[2];
+    QRadioButton* optAreaPp_[2];
+    QLineEdit *txtManning_, *txtFactorRes_, *txtPp_, *txtDur_;
+    QComboBox* cmbRec_;
+    QCheckBox* chkPpArchivo_;
+    QLabel* lblPpArchivo_;
+    QLineEdit *txtPx1_, *txtPx2_, *txtPy1_, *txtPy2_;
+    // Paleta personalizada tab
+    QLineEdit* txtNroClases_;
+    std::array<QLabel*, 6> lblClase_{}, lbl_desdePixel_{}, lblColora_{}, lblColorb_{};
+    std::array<QLineEdit*, 6> txt_hastaPixel_{}, txt_colorRa_{}, txt_colorGa_{}, txt_colorBa_{}, txt_colorRb_{},
+        txt_colorGb_{}, txt_colorBb_{};
+    // Consulta tab
+    QLabel *lblUnKOLT_, *lblDirUnKOLT_, *lblSumaConsulta_;
+    QLineEdit *txtfConsulta1_, *txtcConsulta1_, *txtfConsulta2_, *txtcConsulta2_;
+    RasterConsulta consulta_;
+};
+
+}  // namespace tarno::ui
