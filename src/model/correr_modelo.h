@@ -1,0 +1,118 @@
+// The run driver: one whole simulation of a storm on the loaded DEM, and the
+// logic of the run command around it. Nothing here knows about windows: the
+// progress window, the board and the main window's message area are reached
+// through `ObservadorCorrida`; message boxes, questions and the clock through
+// `Plataforma`.
+//
+// Wiring points for the other routing pieces (see correr_modelo.cpp):
+//  * `Metodo` = 1 routes a cell with the surface-and-channel-flow kernel at
+//    the single call marked "FLUJO SUPERFICIAL"; until it exists such a run is
+//    refused with a message.
+//  * The divide-explorer raster is written at the call marked "EXPLORADOR DE
+//    DIVISORIAS", after the other result files, when `Div` is on; it reads
+//    estado.QminAuto, estado.HminAuto (final) and estado.QMaxMayor.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/estado_corrida.h"
+#include "model/grillas.h"
+#include "model/parametros.h"
+#include "model/pluviograma.h"
+#include "raster/imagen.h"
+#include "raster/plataforma.h"
+
+namespace tarno {
+
+// Texts of the progress window.
+inline constexpr const char* kTituloProgresoCorrida = "un momento...esta opción puede tardar varios minutos...";
+inline constexpr const char* kCorriendoSimulador = "Corriendo Simulador TARNO-SIG...";
+
+/// What the windows around a run receive. Every method has an empty default,
+/// so a headless caller implements only what it shows. Calls come in this
+/// order: [command: Ocupado(true), Mensajes, BarraEstado], AbrirProgreso,
+/// LimpiarPizarra, Progreso (every tenth period), Pizarra, CerrarProgreso,
+/// [command: Mensajes({}), BarraEstado("Estado"), Ocupado(false)].
+/// When a run is abandoned after the time-out question, or because the
+/// hyetograph is empty, CerrarProgreso is not called: the progress window
+/// stays open with its last content until the user closes it.
+class ObservadorCorrida {
+public:
+    virtual ~ObservadorCorrida() = default;
+
+    /// Progress window `frmPp2` opened: caption `titulo` (kTituloProgresoCorrida),
+    /// `cmdTrestante` empty, `cmdMiTime` = `tiempo` (kCorriendoSimulador), bar visible.
+    virtual void AbrirProgreso(const std::string& /*titulo*/, const std::string& /*tiempo*/) {}
+    /// Every tenth period: bar value `avance` (0..100), `cmdTrestante` =
+    /// `periodo` ("Período =  10 /  120"), `cmdMiTime` = `tiempo`
+    /// ("Tiempo de proceso: 0:0:5").
+    virtual void Progreso(double /*avance*/, const std::string& /*periodo*/, const std::string& /*tiempo*/) {}
+    /// Progress window cleared, pointer restored, bar hidden, window unloaded.
+    virtual void CerrarProgreso() {}
+
+    /// Board `frmPp`: its text emptied at the start of a run (this loads the
+    /// board, so `VerPizarra` becomes true).
+    virtual void LimpiarPizarra() {}
+    /// Board text at the end of a run (the section log, `TextoPizarra`).
+    virtual void Pizarra(const std::string& /*texto*/) {}
+
+    /// Main window (run command only): message area lines (empty = cleared),
+    /// first status panel, hourglass pointer.
+    virtual void Mensajes(const std::vector<std::string>& /*lineas*/) {}
+    virtual void BarraEstado(const std::string& /*texto*/) {}
+    virtual void Ocupado(bool /*si*/) {}
+    /// The options dialog must show the record again (`Reinicia_Variables`);
+    /// the record changes of that fill are already made (`AjustesDeRelleno`).
+    virtual void ReiniciarOpciones() {}
+};
+
+/// Everything a run reads and writes besides its own state.
+struct EntornoCorrida {
+    Parametros& par;
+    ImagenActual& img;        // the DEM header (loaded by CargarDEM); running extremes
+    GrillasModelo& grillas;   // Cota from CargarDEM; the rest created by the run
+    const Pluviograma& pluviograma;
+    Plataforma& plataforma;
+    ObservadorCorrida& observador;
+    std::string carpetaCache;  // folder of the order cache; empty = working folder
+};
+
+enum class FinCorrida {
+    Completa,        // every period done, result files written
+    Rechazada,       // parameters that cannot run (message shown), nothing done
+    SinMemoria,      // the grids do not fit (message shown)
+    Suspendida,      // the user refused to go on after the time-out question
+    SinPluviograma,  // hyetograph empty or its interval shorter than the step
+    ErrorArchivo,    // a result file could not be written (message shown; earlier files stay)
+};
+
+/// True when the surface-and-channel-flow kernel is linked in.
+bool FlujoSuperficialDisponible();
+
+/// Checks the parameters a run divides by. Empty when the run can go on,
+/// else the message for the user.
+std::string ValidarParametrosCorrida(const Parametros& par, int32_t filas, int32_t columnas);
+
+/// The run driver `CorrerModelo`.
+FinCorrida CorrerModelo(EntornoCorrida& entorno, EstadoCorrida& estado);
+
+// ---- The run command ("Correr modelo") ----
+
+/// Text of the confirmation box (lines joined by CR LF).
+std::string TextoConfirmacionCorrida(const Parametros& par, const ImagenActual& img);
+
+/// The record changes the options dialog's fill makes before a run:
+/// `AreaPp` outside 0/1 becomes 0; with `AreaPp` = 1, bounds below 1 become
+/// 1 (first) or 9999999 (last); with `Div` false, `DivMetodoQmin` and
+/// `DivResQM` become false.
+void AjustesDeRelleno(Parametros& par);
+
+enum class FinComando { Cancelado, SinMDT, Corrido };
+
+/// The whole run command: confirmation, record changes of the fill, DEM
+/// check, DEM loading (`CargarDEM`) and `CorrerModelo`. `fin` receives the
+/// run's end when it ran.
+FinComando ComandoCorrer(EntornoCorrida& entorno, EstadoCorrida& estado, FinCorrida* fin = nullptr);
+
+}  // namespace tarno

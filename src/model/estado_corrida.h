@@ -1,0 +1,53 @@
+// The state a run leaves behind: processing order, cross-section lists,
+// section hydrograph, scalars, texts for the result headers and the board,
+// and the figures of the run summary. Re-created by every run except the
+// order, which is reused while the DEM stays the same.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/orden_proceso.h"
+
+namespace tarno {
+
+struct EstadoCorrida {
+    OrdenProceso orden;
+    bool ordenReconstruido = false;  // the order was computed (no valid cache)
+
+    // Cross-section cells 1..NroCeldasSeccion (entry 0 unused).
+    std::vector<int32_t> SeccionFila{0};
+    std::vector<int32_t> SeccionColumna{0};
+    int32_t NroCeldasSeccion = 0;
+
+    std::vector<float> QPeriodo;    // 0..nPer, section discharge per period, m3/s
+    std::vector<float> Hidrograma;  // section discharge resampled at PasoQ (1-based)
+    int16_t NroSalidas = 0;
+
+    int32_t Periodo = 1;
+    float LluviaPeriodo = 0;  // mm per step before the sub-area mask
+    float QSeccionMin = 1e8f;
+    float QSeccionMax = -1e8f;
+    float Escorrentia = 0;       // m3 through the section
+    float NivelMaxSeccion = 0;   // m
+    float AlmacenamientoSup = 0; // m3 on the surface of the basin at the end
+    float QminAuto = 999999.0f;  // automatic divide thresholds
+    float HminAuto = 999999.0f;
+    float QMaxMayor = 0;         // largest QMax of the run
+    float HoraInicio = 0, HoraControl = 0, HoraActual = 0;  // fractions of a day
+    double Avance = 0;
+
+    std::string SubtituloCorrida;
+    std::string MetodoTexto;
+    std::string TextoPizarra;
+    std::string MensajeFinal;
+
+    // Run summary (not part of any file).
+    double VolumenLluvia = 0;    // m3 of rain fallen on the basin cells
+    int32_t PeriodosHechos = 0;
+    double SegundosProceso = 0;  // wall-clock seconds of the period loop
+    std::vector<std::string> ArchivosEscritos;
+};
+
+}  // namespace tarno

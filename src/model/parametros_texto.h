@@ -1,0 +1,25 @@
+// Parameter records as text: "Campo=valor" lines naming the fields of
+// `Parametros` exactly (the form of the `tarno run` parameter files).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/parametros.h"
+#include "raster/resultado.h"
+
+namespace tarno {
+
+/// Sets field `campo` from the text `valor`. Numbers use a point as decimal
+/// separator; integer fields take the nearest integer (halves to even) and
+/// refuse values that do not fit; flags take 1/0, true/false, si/no.
+Resultado AsignarCampo(Parametros& par, const std::string& campo, const std::string& valor);
+
+/// One "Campo=valor" item: splits at the first '=', blanks around both parts
+/// removed. False when there is no '='.
+bool SepararAsignacion(const std::string& linea, std::string& campo, std::string& valor);
+
+/// Names of the fields `AsignarCampo` knows.
+std::vector<std::string> CamposParametros();
+
+}  // namespace tarno
