@@ -4,8 +4,10 @@
 
 #include <cstdint>
 
+#include "model/estado_corrida.h"
 #include "model/grillas.h"
 #include "model/parametros.h"
+#include "model/pluviograma.h"
 #include "raster/imagen.h"
 #include "viewer/estado_visor.h"
 
@@ -20,6 +22,8 @@ struct EstadoApp {
     bool VerPizarra = false; // the board window is loaded
     std::vector<float> VectorDatos;  // values read by the text importers (1-based)
     visor::EstadoVisor visor; // palette, zoom, selection and offsets of the viewer
+    Pluviograma pluviograma;  // the loaded storm hyetograph (CargarPluviograma)
+    EstadoCorrida corrida;    // what the last run left (order, hydrograph, board text)
 };
 
 }  // namespace tarno::ui
