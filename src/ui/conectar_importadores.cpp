@@ -3,28 +3,46 @@
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
 
 #include "raster/archivos.h"
 #include "raster/importar_texto.h"
 #include "ui/conexiones.h"
 #include "ui/frm_main.h"
+#include "ui/frm_pp.h"
 
 namespace tarno::ui {
 namespace {
 
-// Hourglass pointer while an import works.
+// The progress window with the import's captions (bar hidden) and the
+// hourglass pointer while an import works.
 class AvisoCursor : public AvisoProceso {
 public:
-    void Empezar(const std::string&, const std::string&) override {
+    explicit AvisoCursor(QWidget* padre) : padre_(padre) {}
+    ~AvisoCursor() override { Terminar(); }
+
+    void Empezar(const std::string& titulo, const std::string& texto) override {
+        ventana_ = new FrmPp2(padre_);
+        ventana_->setWindowTitle(QString::fromStdString(titulo));
+        ventana_->ProgressBar1()->setVisible(false);
+        ventana_->CmdTrestante()->setText("");
+        ventana_->CmdMiTime()->setText(QString::fromStdString(texto));
+        ventana_->show();
+        ventana_->Refrescar();
         QApplication::setOverrideCursor(Qt::WaitCursor);
         activo_ = true;
     }
     void Terminar() override {
         if (activo_) QApplication::restoreOverrideCursor();
         activo_ = false;
+        if (ventana_) ventana_->close();
     }
 
 private:
+    QWidget* padre_;
+    QPointer<FrmPp2> ventana_;
     bool activo_ = false;
 };
 
@@ -44,7 +62,7 @@ void mnuImportarIdrisi_Click(FrmMain0& v) {
     const std::string ruta = v.Plat().AbrirArchivo("Importar archivo imagen de Idrisi, formato texto (.txt, .img, .rst)",
                                                    "Archivos imagen Idrisi (*.txt,*.img,*.rst)|*.txt;*.img;*.rst");
     if (ruta.empty()) return;
-    AvisoCursor aviso;
+    AvisoCursor aviso(&v);
     ImportarIdrisi(ruta, CarpetaDe(ruta), v.Estado().img, v.Estado().VectorDatos, v.Plat(), aviso);
 }
 
@@ -53,7 +71,7 @@ void mnutxtBlanco_a_rkd_Click(FrmMain0& v) {
         "Convertir un archivo ASCHII, separador caracter blanco, a un archivo _dat_rkd (.txt, .img, .txt)",
         "Archivos Texto (*.txt)|*.txt");
     if (ruta.empty()) return;
-    AvisoCursor aviso;
+    AvisoCursor aviso(&v);
     ImportarTextoBlancos(ruta, CarpetaDe(ruta), v.Estado().img, v.Estado().VectorDatos, v.Plat(), aviso);
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 
 #include "raster/archivos.h"
@@ -58,4 +59,15 @@ TEST_F(Importadores, TextoYAmplitudDesdeElMenu) {
     plat.entradas = {"sal", "0", "255"};
     ui::mnutxt0256_Click(ventana);
     EXPECT_EQ(tmp.Leer("sal.txt"), "0\r\n128\r\n255\r\n");
+}
+
+TEST_F(Importadores, LosTresMenusLlamanASusComandos) {
+    for (const char* nombre : {"mnuImportarIdrisi", "mnutxtBlanco_a_rkd", "mnutxt0256"}) {
+        QAction* a = ventana.Accion(nombre);
+        ASSERT_NE(a, nullptr) << nombre;
+        a->trigger();
+    }
+    ASSERT_EQ(plat.titulosDialogo.size(), 3u);
+    EXPECT_EQ(plat.titulosDialogo[2], "Abrir");
+    EXPECT_TRUE(plat.mensajes.empty());
 }
