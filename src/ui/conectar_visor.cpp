@@ -1,14 +1,189 @@
+// The viewer's commands on the main window and `VerIMG`.
+#include <QAction>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QScreen>
+
+#include "raster/archivos.h"
 #include "raster/imagen.h"
+#include "tools/agregada.h"
 #include "ui/conexiones.h"
+#include "ui/control_visor.h"
+#include "ui/dlg_chart1.h"
 #include "ui/frm_main.h"
+#include "ui/frm_visor_img.h"
+#include "viewer/zoom.h"
 
 namespace tarno::ui {
 
-void ConectarVisor(FrmMain0&) {}
+namespace {
+
+struct RelojArena {
+    RelojArena() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~RelojArena() { QApplication::restoreOverrideCursor(); }
+};
+
+void CerrarVisor(FrmMain0& ventana) {
+    if (FrmVisorIMG* v = VisorAbierto(ventana)) v->close();
+}
+
+/// Creates the viewer, draws the current image and shows it.
+FrmVisorIMG* AbrirVisor(FrmMain0& ventana) {
+    CerrarVisor(ventana);
+    auto* visor = new FrmVisorIMG(ventana, &ventana);
+    visor->mostrarRASK();
+    if (!visor->Picture1()->Imagen().isNull()) visor->show();
+    return visor;
+}
+
+/// Puts the profile text into the board window `frmPp` when there is one.
+void PonerEnPizarra(FrmMain0& ventana, const std::string& texto) {
+    QWidget* pp = ventana.findChild<QWidget*>("frmPp");
+    if (!pp) return;
+    if (auto* caja = pp->findChild<QPlainTextEdit*>()) caja->setPlainText(QString::fromStdString(texto));
+    pp->show();
+}
+
+}  // namespace
+
+FrmVisorIMG* VisorAbierto(FrmMain0& ventana) {
+    return ventana.findChild<FrmVisorIMG*>("frmVisorIMG", Qt::FindDirectChildrenOnly);
+}
+
+DlgChart1* ChartAbierto(FrmMain0& ventana) {
+    return ventana.findChild<DlgChart1*>("dlgChart1", Qt::FindDirectChildrenOnly);
+}
+
+void PantallaTwips(double& ancho, double& alto) {
+    QSize s(1024, 768);
+    if (QScreen* p = QGuiApplication::primaryScreen()) s = p->size();
+    ancho = static_cast<double>(s.width()) * visor::kTwipsPorPixel;
+    alto = static_cast<double>(s.height()) * visor::kTwipsPorPixel;
+}
+
+void miZoomAuto(FrmMain0& ventana) {
+    const int tam = ventana.Estado().visor.TamPixel;
+    if (visor::IndiceZoom(ventana.Estado().visor.TablaZoom, tam) == 0) return;
+    if (QAction* a = ventana.Accion(QStringLiteral("mnuZoom%1").arg(tam))) a->trigger();
+    ventana.Estado().visor.TamPixel = static_cast<int16_t>(tam);
+}
+
+void MarcarVisorAbierto(FrmMain0& ventana, bool abierto) {
+    if (QAction* a = ventana.Accion("mnuEdicionAreas")) a->setEnabled(abierto);
+}
 
 void MostrarImagen(FrmMain0& ventana, const std::string& nombreDat) {
-    Resultado r = LeerIMG(nombreDat, "", ventana.Estado().img);
-    if (!r) ventana.Plat().Mensaje(r.mensaje, "", Icono::Advertencia);
+    EstadoApp& e = ventana.Estado();
+    visor::LimpiarSeleccion(e.visor);
+    Resultado r = LeerIMG(nombreDat, "", e.img);
+    if (!r) {
+        ventana.Plat().Mensaje(r.mensaje, "", Icono::Advertencia);
+        return;
+    }
+    double ancho, alto;
+    PantallaTwips(ancho, alto);
+    e.visor.TamPixel = visor::ZoomAjustado(e.visor.TablaZoom, ancho, alto, e.img.NroColumnas, e.img.NroFilas);
+    miZoomAuto(ventana);
+    AbrirVisor(ventana);
+}
+
+void mnuReVer_Click(FrmMain0& ventana) {
+    EstadoApp& e = ventana.Estado();
+    CerrarVisor(ventana);
+    RelojArena reloj;
+    if (!e.visor.VerSeleccion) {
+        e.visor.TamPixel = visor::ZoomMinimo(e.visor.TablaZoom, e.visor.TamPixel, e.img.NroColumnas, e.img.NroFilas);
+        miZoomAuto(ventana);
+    }
+    if (e.img.NroDatos > 0) AbrirVisor(ventana);
+}
+
+void mnuRestaurarIMG_Click(FrmMain0& ventana) {
+    EstadoApp& e = ventana.Estado();
+    const bool habiaSeleccion = e.visor.VerSeleccion;
+    visor::LimpiarSeleccion(e.visor);
+    if (habiaSeleccion) {
+        // The rectangle's zoom would make the whole image far larger than the
+        // screen: go back to the size that fits it, as when it was opened.
+        double ancho, alto;
+        PantallaTwips(ancho, alto);
+        e.visor.TamPixel = visor::ZoomAjustado(e.visor.TablaZoom, ancho, alto, e.img.NroColumnas, e.img.NroFilas);
+    }
+    mnuReVer_Click(ventana);
+}
+
+void mnuImgRASKAbstra_Click(FrmMain0& ventana) {
+    std::string nuevo;
+    {
+        RelojArena reloj;
+        nuevo = CrearImagenAgregada(ventana.Estado().img, ventana.Plat());
+    }
+    if (!nuevo.empty()) MostrarImagen(ventana, nuevo);
+}
+
+void mnuEdicionAreas_Click(FrmMain0& ventana) {
+    const ImagenActual& img = ventana.Estado().img;
+    FrmVisorIMG* v = VisorAbierto(ventana);
+    if (!v || !TerminaEn(img.NombreDat, "_dat.rkd") || !img.TieneAreas) return;
+    v->show();
+    v->raise();
+    v->activateWindow();
+}
+
+void mnuPerfilPixel_Click(FrmMain0& ventana) {
+    EstadoApp& e = ventana.Estado();
+    visor::EstadoVisor& ev = e.visor;
+    if (ev.SelCol1 < 1 || ev.SelCol2 < 1 || ev.SelFila1 < 1 || ev.SelFila2 < 1) return;
+    mnuReVer_Click(ventana);
+    FrmVisorIMG* v = VisorAbierto(ventana);
+    if (v) {
+        v->Item("mnuSelSegmento")->setChecked(true);
+        v->Item("mnuSelPixel")->setChecked(false);
+        v->Item("mnuPerfilPixel")->setEnabled(true);
+    }
+    const std::vector<visor::Celda> puntos = visor::RecorrerSegmento(ev);
+    PonerEnPizarra(ventana, visor::TextoPerfil(e.img, puntos));
+    ev.NroPuntosPerfil = static_cast<int16_t>(std::min<size_t>(puntos.size(), INT16_MAX));
+    ev.PerfilColumnas.clear();
+    ev.PerfilFilas.clear();
+    for (const visor::Celda& c : puntos) {
+        ev.PerfilColumnas.push_back(c.col);
+        ev.PerfilFilas.push_back(c.fila);
+    }
+    if (v) v->MarcarPerfil(puntos);
+    if (DlgChart1* viejo = ChartAbierto(ventana)) {
+        viejo->setObjectName(QString());
+        viejo->close();
+    }
+    auto* chart = new DlgChart1(e, &ventana);
+    if (chart->Cargar()) chart->show();
+}
+
+void ConectarVisor(FrmMain0& ventana) {
+    FrmMain0* w = &ventana;
+    auto conectar = [w](const char* nombre, auto f) {
+        if (QAction* a = w->Accion(nombre)) QObject::connect(a, &QAction::triggered, w, f);
+    };
+    conectar("mnuReVer", [w] { mnuReVer_Click(*w); });
+    conectar("mnuRestaurarIMG", [w] { mnuRestaurarIMG_Click(*w); });
+    conectar("mnuImgRASKAbstra", [w] { mnuImgRASKAbstra_Click(*w); });
+    conectar("mnuEdicionAreas", [w] { mnuEdicionAreas_Click(*w); });
+    // The two switches: the flag and the item's check mark; no redraw.
+    auto interruptor = [w](const char* nombre, bool visor::EstadoVisor::*campo) {
+        QAction* a = w->Accion(nombre);
+        if (!a) return;
+        a->setCheckable(true);
+        a->setChecked(w->Estado().visor.*campo);
+        QObject::connect(a, &QAction::triggered, w, [w, a, campo] {
+            bool& flag = w->Estado().visor.*campo;
+            flag = !flag;
+            a->setChecked(flag);
+        });
+    };
+    interruptor("mnuInvertirPaleta", &visor::EstadoVisor::InvertirPaleta);
+    interruptor("mnuForzarMinimo", &visor::EstadoVisor::ForzarMinimo);
+    MarcarVisorAbierto(ventana, VisorAbierto(ventana) != nullptr);
 }
 
 }  // namespace tarno::ui
