@@ -2,7 +2,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QGuiApplication>
-#include <QPlainTextEdit>
 #include <QScreen>
 
 #include "raster/archivos.h"
@@ -12,6 +11,7 @@
 #include "ui/control_visor.h"
 #include "ui/dlg_chart1.h"
 #include "ui/frm_main.h"
+#include "ui/frm_pp.h"
 #include "ui/frm_visor_img.h"
 #include "viewer/zoom.h"
 
@@ -37,13 +37,28 @@ FrmVisorIMG* AbrirVisor(FrmMain0& ventana) {
     return visor;
 }
 
-/// Puts the profile text into the board window `frmPp` when there is one.
+/// Opens the board window `frmPp` with the profile text.
 void PonerEnPizarra(FrmMain0& ventana, const std::string& texto) {
-    QWidget* pp = ventana.findChild<QWidget*>("frmPp");
-    if (!pp) return;
-    if (auto* caja = pp->findChild<QPlainTextEdit*>()) caja->setPlainText(QString::fromStdString(texto));
+    FrmPp* pp = ventana.Pizarra();
+    pp->PonerTexto(QString::fromStdString(texto));
     pp->show();
 }
+
+/// "Procesando..." in the main window while a long operation runs.
+struct Procesando {
+    FrmMain0& v;
+    explicit Procesando(FrmMain0& ventana, bool panel) : v(ventana), panel_(panel) {
+        v.RelojArena(true);
+        v.ImprimirMensaje("Procesando. Un momento por favor...");
+        if (panel_) v.PanelEstado("Procesando...");
+    }
+    ~Procesando() {
+        v.LimpiarMensajes();
+        if (panel_) v.PanelEstado("Estado");
+        v.RelojArena(false);
+    }
+    bool panel_;
+};
 
 }  // namespace
 
@@ -92,7 +107,9 @@ void mnuReVer_Click(FrmMain0& ventana) {
     EstadoApp& e = ventana.Estado();
     CerrarVisor(ventana);
     RelojArena reloj;
-    if (!e.visor.VerSeleccion) {
+    Procesando aviso(ventana, true);
+    // Without an image there is no picture to enlarge: the size stays.
+    if (!e.visor.VerSeleccion && e.img.NroFilas > 0 && e.img.NroColumnas > 0) {
         e.visor.TamPixel = visor::ZoomMinimo(e.visor.TablaZoom, e.visor.TamPixel, e.img.NroColumnas, e.img.NroFilas);
         miZoomAuto(ventana);
     }
@@ -117,6 +134,7 @@ void mnuImgRASKAbstra_Click(FrmMain0& ventana) {
     std::string nuevo;
     {
         RelojArena reloj;
+        Procesando aviso(ventana, false);
         nuevo = CrearImagenAgregada(ventana.Estado().img, ventana.Plat());
     }
     if (!nuevo.empty()) MostrarImagen(ventana, nuevo);

@@ -16,6 +16,7 @@
 #include "ui/control_visor.h"
 #include "ui/dlg_chart1.h"
 #include "ui/frm_main.h"
+#include "ui/frm_pp.h"
 #include "ui/frm_visor_img.h"
 #include "viewer/paletas.h"
 #include "viewer/render.h"
@@ -102,6 +103,39 @@ TEST(Visor, AbreDibujaYLee) {
     FrmVisorIMG* otro = VisorAbierto(e.ventana);
     ASSERT_NE(otro, nullptr);
     EXPECT_EQ(otro->Picture1()->Imagen().pixel(0, 0), qRgb(255, 255, 255));
+}
+
+TEST(Visor, ComandosDelMenuPrincipal) {
+    Entorno e;
+    QAction* areas = e.ventana.Accion("mnuEdicionAreas");
+    ASSERT_NE(areas, nullptr);
+    EXPECT_FALSE(areas->isEnabled());
+    e.ventana.VerIMG(e.Escribir("c_dat.rkd", 20, 600));
+    ASSERT_NE(VisorAbierto(e.ventana), nullptr);
+    EXPECT_TRUE(areas->isEnabled());
+
+    // Force minimum: flag and check mark, no redraw.
+    FrmVisorIMG* v = VisorAbierto(e.ventana);
+    e.ventana.Accion("mnuForzarMinimo")->trigger();
+    EXPECT_TRUE(e.estado.visor.ForzarMinimo);
+    EXPECT_TRUE(e.ventana.Accion("mnuForzarMinimo")->isChecked());
+    EXPECT_EQ(VisorAbierto(e.ventana), v);
+    e.ventana.Accion("mnuForzarMinimo")->trigger();
+    EXPECT_FALSE(e.estado.visor.ForzarMinimo);
+    EXPECT_FALSE(e.ventana.Accion("mnuForzarMinimo")->isChecked());
+
+    // "Refrescar imagen" draws again; "Estado" comes back to the status bar.
+    e.ventana.Accion("mnuReVer")->trigger();
+    Limpiar();
+    ASSERT_NE(VisorAbierto(e.ventana), nullptr);
+    EXPECT_NE(VisorAbierto(e.ventana), v);
+    EXPECT_EQ(e.ventana.TextoPanelEstado(), "Estado");
+    EXPECT_TRUE(e.ventana.TextoMensajes().isEmpty());
+
+    VisorAbierto(e.ventana)->close();
+    Limpiar();
+    EXPECT_FALSE(areas->isEnabled());
+    EXPECT_EQ(VisorAbierto(e.ventana), nullptr);
 }
 
 TEST(Visor, ErroresDeLecturaYDeCuenta) {
@@ -196,6 +230,12 @@ TEST(Visor, PerfilDeSegmentoYGrafico) {
     ASSERT_NE(nuevo, nullptr);
     EXPECT_TRUE(nuevo->Item("mnuSelSegmento")->isChecked());
     EXPECT_EQ(nuevo->Picture1()->Imagen().pixel(3 * tam, 2 * tam), qRgb(230, 230, 230));  // cell (4,3) marked
+
+    ASSERT_NE(e.ventana.PizarraAbierta(), nullptr);
+    EXPECT_TRUE(e.ventana.PizarraAbierta()->isVisible());
+    EXPECT_EQ(e.ventana.PizarraAbierta()->Texto().toStdString(),
+              "TARNO-SIG\nVector de Selección de un Segmento\ni, Col, Fila, Valor\n 1    2    2    22\n"
+              " 2    3    2    23\n 3    4    3    34\n 4    5    3    35");
 
     DlgChart1* d = ChartAbierto(e.ventana);
     ASSERT_NE(d, nullptr);
