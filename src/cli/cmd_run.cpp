@@ -159,8 +159,14 @@ int Run(const Argumentos& args) {
     std::printf("Segundos:                        %.3f\n", segundos);
     std::printf("Celdas-período por segundo:      %.0f\n",
                 segundos > 0 ? static_cast<double>(celdas) * estado.PeriodosHechos / segundos : 0.0);
-    std::printf("Lluvia caída [m3]:               %s\n", NumeroArchivo(estado.VolumenLluvia).c_str());
-    std::printf("Almacenamiento sup. [m3]:        %s\n", NumeroArchivo(estado.AlmacenamientoSup).c_str());
+    std::printf("Lluvia caída [m3]:               %.3f\n", estado.VolumenLluvia);
+    std::printf("Almacenamiento sup. [m3]:        %.3f  (AlmacenamientoSup = %s)\n",
+                static_cast<double>(estado.AlmacenamientoSup), NumeroArchivo(estado.AlmacenamientoSup).c_str());
+    std::printf("Balance (almacenado - lluvia):   %.3f m3 (%.4f %%)\n",
+                static_cast<double>(estado.AlmacenamientoSup) - estado.VolumenLluvia,
+                estado.VolumenLluvia > 0
+                    ? (static_cast<double>(estado.AlmacenamientoSup) - estado.VolumenLluvia) / estado.VolumenLluvia * 100
+                    : 0.0);
     std::printf("Caudal máximo sección [m3/s]:    %s\n", NumeroArchivo(estado.QSeccionMax).c_str());
     std::printf("Caudal máximo en celda [m3/s]:   %s\n", NumeroArchivo(estado.QMaxMayor).c_str());
     std::printf("Archivos escritos:\n");

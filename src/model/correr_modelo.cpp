@@ -46,7 +46,7 @@ inline void ContarSeccion(Bucle& b, size_t idx) {
     const float qSalida = g.QSalida.Datos()[idx];
     const float hMax = g.HMax.Datos()[idx];
     float& q = e.QPeriodo[static_cast<size_t>(e.Periodo)];
-    q = static_cast<float>(static_cast<double>(q) + static_cast<double>(static_cast<float>(Redondear(qSalida, 3))));
+    q = static_cast<float>(static_cast<double>(q) + Redondear(qSalida, 3));
     if (q < e.QSeccionMin) e.QSeccionMin = q;
     if (q > e.QSeccionMax) e.QSeccionMax = q;
     const double nivelMax = Redondear(static_cast<double>(g.Cota.Datos()[idx]) + static_cast<double>(hMax), 3);
