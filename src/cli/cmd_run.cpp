@@ -181,6 +181,7 @@ int Orden(const Argumentos& args) {
     }
     Parametros par;
     SepararRuta(args[0], par.DirDEM, par.ArchivoDEM);
+    if (par.DirDEM.empty()) par.DirDEM = std::string(".") + SeparadorCarpeta();
     PlataformaConsola plat;
     ImagenActual img;
     Grilla<float> cota;

@@ -78,10 +78,22 @@ void PasoDos(Bucle& b, float lluviaPeriodo) {
     const bool subArea = par.AreaPp == 1;
     const SeccionEnOrden* sec = b.seccion.data();
     const SeccionEnOrden* secFin = sec + b.seccion.size();
+    constexpr int64_t kAdelanto = 12;  // cells ahead whose grid lines are fetched early
     for (int64_t k = 1; k <= b.n; ++k) {
         const int32_t i = fila[k];
         const int32_t j = columna[k];
         const size_t idx = static_cast<size_t>(i) * ancho + static_cast<size_t>(j);
+        if (k + kAdelanto <= b.n) {
+            // The order jumps across the grid: ask for the next cells' lines now.
+            const size_t p = static_cast<size_t>(fila[k + kAdelanto]) * ancho +
+                             static_cast<size_t>(columna[k + kAdelanto]);
+            __builtin_prefetch(nivel + p - ancho, 1);
+            __builtin_prefetch(nivel + p, 1);
+            __builtin_prefetch(nivel + p + ancho, 1);
+            __builtin_prefetch(cota + p - ancho);
+            __builtin_prefetch(cota + p);
+            __builtin_prefetch(cota + p + ancho);
+        }
         ctx.LimpiarTrabajo();
         float lluvia = lluviaPeriodo;
         if (subArea && (i < par.Py1 || i > par.Py2 || j < par.Px1 || j > par.Px2)) lluvia = 0;
