@@ -474,3 +474,41 @@ TEST(AjustesRelleno, CorrigenElRegistroComoElDialogo) {
     EXPECT_TRUE(p.DivResQM);
     EXPECT_EQ(p.Px1, 0);  // AreaPp 0: bounds untouched
 }
+
+TEST_F(Corrida, SumaDeLaSeccionEnElOrdenDeProceso) {
+    // A long diagonal section over a tilted plane with a hole outside the basin.
+    std::vector<std::vector<float>> v(14, std::vector<float>(9));
+    for (int i = 0; i < 14; ++i)
+        for (int j = 0; j < 9; ++j) v[i][j] = std::floor(50.0f - 0.7f * j + 0.3f * i);
+    v[6][3] = -9999;
+    Dem(v);
+    par.nPer = 7;
+    par.KRecesion = 4;
+    par.fHidro1 = 2;
+    par.cHidro1 = 1;
+    par.fHidro2 = 13;
+    par.cHidro2 = 9;
+    ASSERT_EQ(Correr(), FinCorrida::Completa);
+    ASSERT_EQ(e.NroCeldasSeccion, 12);
+    // Brute force: scan the section list for every routed cell of the last period.
+    float q = 0;
+    for (int64_t k = 1; k <= e.orden.Tamano(); ++k) {
+        const int32_t i = e.orden.Fila[k], j = e.orden.Columna[k];
+        if (!(g.Cota(i, j) > 0)) continue;
+        for (int32_t m = 1; m <= e.NroCeldasSeccion; ++m)
+            if (e.SeccionFila[m] == i && e.SeccionColumna[m] == j)
+                q = static_cast<float>(static_cast<double>(q) + Redondear(g.QSalida(i, j), 3));
+    }
+    EXPECT_EQ(e.QPeriodo[7], q);
+    EXPECT_GT(q, 0.0f);
+}
+
+TEST_F(Corrida, OtroMetodoNoRuteaNada) {
+    Plano(3, 3);
+    par.Metodo = 5;
+    par.nPer = 3;
+    ASSERT_EQ(Correr(), FinCorrida::Completa);
+    EXPECT_EQ(e.QMaxMayor, 0.0f);
+    EXPECT_EQ(e.AlmacenamientoSup, 0.0f);  // rain is added to the levels only by the cascade method
+    EXPECT_EQ(e.MetodoTexto, "Método: TARNO-SIG Cascada");
+}

@@ -185,3 +185,23 @@ TEST_F(CacheOrden, CarpetaSinPermisoNoImpideElOrden) {
     EXPECT_TRUE(PrepararOrden(tmp.Carpeta() + "no_existe/", "cuenca_dat.rkd", g, o));
     EXPECT_EQ(o.Fila, OrdenIntercambio(g).Fila);
 }
+
+TEST(OrdenProceso, IgualAlIntercambioEnGrillasMedianas) {
+    std::mt19937 azar(2024);
+    for (int caso = 0; caso < 6; ++caso) {
+        const int32_t filas = 30 + static_cast<int32_t>(azar() % 15);
+        const int32_t columnas = 30 + static_cast<int32_t>(azar() % 15);
+        std::vector<float> v(static_cast<size_t>(filas * columnas));
+        // Terraces: integer elevations over a slope, with a flat lake and an outside margin.
+        for (int32_t i = 0; i < filas; ++i)
+            for (int32_t j = 0; j < columnas; ++j) {
+                float z = std::floor(0.3f * static_cast<float>(i) + 0.2f * static_cast<float>(j)) +
+                          static_cast<float>(azar() % 2);
+                if (i > 5 && i < 15 && j > 5 && j < 20) z = 4;
+                if (j == 0 || i == filas - 1) z = -9999;
+                v[static_cast<size_t>(i * columnas + j)] = z;
+            }
+        CompararConIntercambio(GrillaDe(filas, columnas, v));
+        if (HasFatalFailure()) return;
+    }
+}
