@@ -174,7 +174,30 @@ std::string ValidarParametrosCorrida(const Parametros& par, int32_t filas, int32
     return {};
 }
 
+namespace {
+FinCorrida CorrerModeloSinControl(EntornoCorrida& en, EstadoCorrida& e);
+}  // namespace
+
+// Any failure inside a run is shown and abandons the run; the application
+// goes on and files already written stay.
 FinCorrida CorrerModelo(EntornoCorrida& en, EstadoCorrida& e) {
+    try {
+        return CorrerModeloSinControl(en, e);
+    } catch (const std::bad_alloc&) {
+        en.plataforma.Mensaje("No hay memoria suficiente para continuar la corrida del modelo.", kTituloCorrida,
+                              Icono::Advertencia);
+        en.observador.CerrarProgreso();
+        return FinCorrida::SinMemoria;
+    } catch (const std::exception& ex) {
+        en.plataforma.Mensaje(ex.what());
+        en.observador.CerrarProgreso();
+        return FinCorrida::ErrorArchivo;
+    }
+}
+
+namespace {
+
+FinCorrida CorrerModeloSinControl(EntornoCorrida& en, EstadoCorrida& e) {
     Parametros& par = en.par;
     GrillasModelo& g = en.grillas;
     Plataforma& plat = en.plataforma;
@@ -459,6 +482,8 @@ FinCorrida CorrerModelo(EntornoCorrida& en, EstadoCorrida& e) {
     obs.CerrarProgreso();
     return FinCorrida::Completa;
 }
+
+}  // namespace
 
 std::string TextoConfirmacionCorrida(const Parametros& par, const ImagenActual& img) {
     std::string t = "Parámetros de Menú Opciones de Configuración:";

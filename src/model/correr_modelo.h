@@ -84,7 +84,8 @@ enum class FinCorrida {
     SinMemoria,      // the grids do not fit (message shown)
     Suspendida,      // the user refused to go on after the time-out question
     SinPluviograma,  // hyetograph empty or its interval shorter than the step
-    ErrorArchivo,    // a result file could not be written (message shown; earlier files stay)
+    ErrorArchivo,    // a result file could not be written or another error stopped the run
+                     // (message shown; files already written stay)
 };
 
 /// True when the surface-and-channel-flow kernel is linked in.
