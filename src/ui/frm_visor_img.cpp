@@ -157,8 +157,8 @@ FrmVisorIMG::FrmVisorIMG(FrmMain0& principal, QWidget* parent)
     for (size_t i = 0; i < paneles_.size(); ++i) {
         paneles_[i] = new QLabel(sbStatusBar_);
         paneles_[i]->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
-        paneles_[i]->setMinimumWidth(80);
-        sbStatusBar_->addWidget(paneles_[i], 1);
+        // The coordinates need the widest panels.
+        sbStatusBar_->addWidget(paneles_[i], i == 2 || i == 3 ? 2 : 1);
     }
     raiz->addWidget(sbStatusBar_);
 
@@ -240,7 +240,8 @@ bool FrmVisorIMG::mostrarRASK() {
     }
     const bool leyenda = visor::HayLeyenda(picture1_->width(), picture1_->height());
     picLeyenda_->setVisible(leyenda);
-    if (leyenda) DibujarLeyenda(120, std::max(picture1_->height(), 200));
+    // The legend box takes the height left by the strip, title and status bar.
+    if (leyenda) DibujarLeyenda(130, std::max(200, height() - 500 / visor::kTwipsPorPixel - 70));
     setWindowTitle(Q(visor::TituloVisor(img)));
     picTitulo_->setText(Q(visor::TextoTitulo(img)));
     MarcarVisorAbierto(principal_, true);
@@ -269,10 +270,10 @@ void FrmVisorIMG::DibujarLeyenda(int ancho, int alto) {
     int y = 0;
     for (const visor::FilaLeyenda& f : filas) {
         if (f.nivel >= 0) {
-            p.fillRect(30, y, 24, h - 2, QColor(visor::ColorQt(paletas_(f.nivel, paleta))));
+            // Swatch from 30 pixels, its value beside it.
+            p.fillRect(30, y + 1, 20, h - 2, QColor(visor::ColorQt(paletas_(f.nivel, paleta))));
             p.setPen(Qt::black);
-            p.drawText(0, y, 30, h, Qt::AlignLeft | Qt::AlignVCenter, Q(f.texto));
-            p.drawText(58, y, ancho - 58, h, Qt::AlignLeft | Qt::AlignVCenter, "");
+            p.drawText(54, y, ancho - 54, h, Qt::AlignLeft | Qt::AlignVCenter, Q(f.texto));
         } else {
             p.setPen(Qt::black);
             p.drawText(0, y, ancho, h, Qt::AlignLeft | Qt::AlignVCenter, Q(f.texto));
@@ -282,6 +283,7 @@ void FrmVisorIMG::DibujarLeyenda(int ancho, int alto) {
     p.end();
     picLeyenda_->setPixmap(QPixmap::fromImage(leyenda));
     picLeyenda_->setFixedWidth(ancho);
+    picLeyenda_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
 }
 
 // ---------------------------------------------------------------------------
