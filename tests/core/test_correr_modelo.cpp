@@ -512,3 +512,48 @@ TEST_F(Corrida, OtroMetodoNoRuteaNada) {
     EXPECT_EQ(e.AlmacenamientoSup, 0.0f);  // rain is added to the levels only by the cascade method
     EXPECT_EQ(e.MetodoTexto, "Método: TARNO-SIG Cascada");
 }
+
+TEST_F(Corrida, CaudalesGrandesConDosDecimales) {
+    std::vector<std::vector<float>> v(4, std::vector<float>(4));
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j) v[i][j] = 100.0f - 10.0f * j;
+    Dem(v, 500);
+    par.Pp = 999;
+    par.Dur = 10;
+    par.nPer = 10;
+    par.KRecesion = 1;
+    ASSERT_EQ(Correr(), FinCorrida::Completa);
+    ASSERT_GE(e.QMaxMayor, 100.0f);
+    ASSERT_LT(e.QMaxMayor, 1000.0f);
+    ImagenActual qm;
+    ASSERT_TRUE(LeerIMG(tmp.Ruta("cuenca_QM_dat.rkd"), "", qm));
+    for (int i = 1; i <= 4; ++i)
+        for (int j = 1; j <= 4; ++j) EXPECT_EQ(qm.Valores(i, j), static_cast<float>(Redondear(g.QMax(i, j), 2)));
+    EXPECT_LE(qm.Decimales, 2);
+}
+
+TEST_F(Corrida, SubtituloDelMetodoDeFlujoAunConPluviograma) {
+    if (!FlujoSuperficialDisponible()) GTEST_SKIP() << "método de flujo superficial no disponible";
+    Plano(3, 3);
+    par.Metodo = 1;
+    par.PpArchivo = true;
+    par.nPer = 2;
+    pv.Titulo = "Tormenta 1";
+    pv.LluviaTotal = 2;
+    pv.Paso = 10;
+    pv.NroDatos = 2;
+    pv.PpAcum = {0, 0, 2};
+    ASSERT_EQ(Correr(), FinCorrida::Completa);
+    EXPECT_EQ(e.SubtituloCorrida, "Pp= 60mm  - D= 60min  - Paso= 1min - Nro.Per.= 2 - nMann.= .04  - Fac.Res.= 10   - "
+                                  "Esco[m3] = " + TextoBlanco(e.AlmacenamientoSup));
+    EXPECT_EQ(e.MetodoTexto, "Método: Flujo Superf. Laminar y Turbulento en Canal");
+}
+
+TEST_F(Corrida, MDTQueNoCoincideConLaCabecera) {
+    Plano(3, 3);
+    EXPECT_TRUE(DEMUtilizable(CargarDEM(par, img, g.Cota, plat)));
+    img.NroFilas = 4;  // the header of another image
+    EntornoCorrida en{par, img, g, pv, plat, obs, tmp.Carpeta()};
+    EXPECT_EQ(CorrerModelo(en, e), FinCorrida::Rechazada);
+    EXPECT_NE(plat.Ultimo().texto.find("no coincide"), std::string::npos);
+}
