@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -122,7 +123,8 @@ int Run(const Argumentos& args) {
     PlataformaConsola plat;
     Pluviograma pv;
     if (!pluviograma.empty()) {
-        CargaPluviograma c = CargarPluviograma(pluviograma, pv, plat);
+        // The loader wants a folder: a bare name is taken from the working folder.
+        CargaPluviograma c = CargarPluviograma(std::filesystem::absolute(pluviograma).string(), pv, plat);
         if (c.estado != CargaPluviograma::Estado::Cargada) {
             std::fprintf(stderr, "No se pudo leer el pluviograma %s\n", pluviograma.c_str());
             return 1;
