@@ -54,6 +54,18 @@ void BM_OrdenValle1000(benchmark::State& state) {
 }
 BENCHMARK(BM_OrdenValle1000)->Unit(benchmark::kMillisecond);
 
+// Worst case for ties: one flat plain of 10^6 cells with a few pits.
+void BM_OrdenPlano1000(benchmark::State& state) {
+    Grilla<float> cota(1000, 1000, 50.0f);
+    for (int i = 1; i <= 1000; i += 97) cota(i, (i * 7) % 1000 + 1) = 49.0f;
+    OrdenProceso orden;
+    for (auto _ : state) {
+        CalcularOrden(cota, orden);
+        benchmark::DoNotOptimize(orden.Fila.data());
+    }
+}
+BENCHMARK(BM_OrdenPlano1000)->Unit(benchmark::kMillisecond);
+
 // The whole driver: periods of the cascade method on a 1000 x 1000 valley,
 // order cached beforehand, result files written once at the end.
 void BM_CorridaCascada1000(benchmark::State& state) {
