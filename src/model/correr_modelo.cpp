@@ -286,14 +286,17 @@ FinCorrida CorrerModeloSinControl(EntornoCorrida& en, EstadoCorrida& e) {
     e.SeccionColumna.assign(1, 0);
     if (par.fHidro1 > 0 && par.cHidro1 > 0) {
         if (nC < nF) {
-            for (int32_t i = par.fHidro1; i <= par.fHidro2; ++i) {
+            // Cells past the last row are never routed: the list stops there.
+            const int32_t hasta = std::min(par.fHidro2, filas);
+            for (int32_t i = par.fHidro1; i <= hasta; ++i) {
                 const int32_t j =
                     static_cast<int32_t>(std::floor(static_cast<double>(nC) / nF * (i - par.fHidro1))) + par.cHidro1;
                 e.SeccionFila.push_back(i);
                 e.SeccionColumna.push_back(j);
             }
         } else {
-            for (int32_t j = par.cHidro1; j <= par.cHidro2; ++j) {
+            const int32_t hasta = std::min(par.cHidro2, columnas);
+            for (int32_t j = par.cHidro1; j <= hasta; ++j) {
                 const int32_t i =
                     static_cast<int32_t>(std::floor(static_cast<double>(nF) / nC * (j - par.cHidro1))) + par.fHidro1;
                 e.SeccionFila.push_back(i);

@@ -557,3 +557,19 @@ TEST_F(Corrida, MDTQueNoCoincideConLaCabecera) {
     EXPECT_EQ(CorrerModelo(en, e), FinCorrida::Rechazada);
     EXPECT_NE(plat.Ultimo().texto.find("no coincide"), std::string::npos);
 }
+
+TEST_F(Corrida, SeccionQueSaleDeLaGrilla) {
+    Plano(5, 4);
+    par.nPer = 2;
+    par.fHidro1 = 2;
+    par.fHidro2 = 2147483647;  // would list billions of cells
+    par.cHidro1 = 1;
+    par.cHidro2 = 1;
+    ASSERT_EQ(Correr(), FinCorrida::Completa);
+    EXPECT_EQ(e.NroCeldasSeccion, 4);  // rows 2..5 of column 1: the cells that can be routed
+    par.fHidro1 = par.fHidro2 = 3;
+    par.cHidro1 = 2;
+    par.cHidro2 = 2147483647;
+    ASSERT_EQ(Correr(), FinCorrida::Completa);
+    EXPECT_EQ(e.NroCeldasSeccion, 3);
+}
