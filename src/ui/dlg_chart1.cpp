@@ -1,6 +1,7 @@
 #include "ui/dlg_chart1.h"
 
-#include <QBarCategoryAxis>
+#include <QCategoryAxis>
+#include <QSet>
 #include <QChart>
 #include <QChartView>
 #include <QHBoxLayout>
@@ -96,13 +97,23 @@ void DlgChart1::Dibujar() {
     auto* serie = new QLineSeries;
     float menor = valores_[0], mayor = valores_[0];
     for (int i = 0; i < n; ++i) {
-        serie->append(i, valores_[static_cast<size_t>(i)]);
+        serie->append(i + 1, valores_[static_cast<size_t>(i)]);
         menor = std::min(menor, valores_[static_cast<size_t>(i)]);
         mayor = std::max(mayor, valores_[static_cast<size_t>(i)]);
     }
     chart_->addSeries(serie);
-    auto* ejeX = new QBarCategoryAxis;
-    ejeX->append(etiquetas_);
+    // Positions 1..n carry the labels; long segments show about ten of them.
+    auto* ejeX = new QCategoryAxis;
+    ejeX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    ejeX->setRange(n > 1 ? 1 : 0, n > 1 ? n : 2);
+    const int paso = std::max(1, (n + 9) / 10);
+    QSet<QString> puestas;
+    for (int i = 1; i <= n; i += paso) {
+        const QString& e = etiquetas_[i - 1];
+        if (puestas.contains(e)) continue;  // an axis label can appear once only
+        puestas.insert(e);
+        ejeX->append(e, i);
+    }
     ejeX->setTitleText(visor::TituloEjePerfil(enPixel_));
     chart_->addAxis(ejeX, Qt::AlignBottom);
     serie->attachAxis(ejeX);
