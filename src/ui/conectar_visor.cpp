@@ -13,6 +13,7 @@
 #include "ui/frm_main.h"
 #include "ui/frm_pp.h"
 #include "ui/frm_visor_img.h"
+#include "viewer/render.h"
 #include "viewer/zoom.h"
 
 namespace tarno::ui {
@@ -31,6 +32,14 @@ void CerrarVisor(FrmMain0& ventana) {
 /// Creates the viewer, draws the current image and shows it.
 FrmVisorIMG* AbrirVisor(FrmMain0& ventana) {
     CerrarVisor(ventana);
+    // A picture too large to hold is drawn at the largest size that fits.
+    EstadoApp& e = ventana.Estado();
+    const visor::VistaCeldas vista = visor::CeldasVisibles(e.img, e.visor);
+    const int16_t cabe = visor::ZoomQueCabe(e.visor.TablaZoom, e.visor.TamPixel, vista.Columnas(), vista.Filas());
+    if (cabe != e.visor.TamPixel) {
+        e.visor.TamPixel = cabe;
+        miZoomAuto(ventana);
+    }
     auto* visor = new FrmVisorIMG(ventana, &ventana);
     visor->mostrarRASK();
     if (!visor->Picture1()->Imagen().isNull()) visor->show();

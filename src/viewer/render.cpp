@@ -8,13 +8,17 @@
 
 #include "raster/numeros.h"
 #include "viewer/nivel.h"
+#include "viewer/zoom.h"
 
 namespace tarno::visor {
 
-namespace {
-// Largest picture held in memory: 512 Mbytes of 32-bit pixels.
-constexpr int64_t kMaximoPixeles = int64_t{128} * 1024 * 1024;
-}  // namespace
+int16_t ZoomQueCabe(const TablaZoomT& tabla, int tam, int32_t columnas, int32_t filas) {
+    auto cabe = [&](int t) {
+        return int64_t{t} * columnas * t * filas <= kMaximoPixeles;
+    };
+    while (tam > 1 && !cabe(tam)) tam = ZoomMenos(tabla, tam);
+    return static_cast<int16_t>(tam);
+}
 
 VistaCeldas CeldasVisibles(const ImagenActual& img, const EstadoVisor& ev) {
     // Never more cells than the grid holds (a failed read can leave it smaller).

@@ -30,6 +30,13 @@ struct VistaCeldas {
 };
 VistaCeldas CeldasVisibles(const ImagenActual& img, const EstadoVisor& ev);
 
+/// Largest picture held in memory, in pixels (512 Mbytes).
+inline constexpr int64_t kMaximoPixeles = int64_t{128} * 1024 * 1024;
+
+/// The cell size `tam`, or the next smaller sizes of the table until a
+/// picture of `columnas` x `filas` cells can be held (at least 1).
+int16_t ZoomQueCabe(const TablaZoomT& tabla, int tam, int32_t columnas, int32_t filas);
+
 /// Picture size in pixels (width, height), as 64-bit values.
 void TamanoPicture(const VistaCeldas& v, int tamPixel, int64_t& ancho, int64_t& alto);
 

@@ -254,6 +254,13 @@ TEST(Render, PixelesPaletaYSeleccion) {
     EXPECT_EQ(Renderizar(grande, ev, pal, q).mensaje, "Memoria insuficiente");
 }
 
+TEST(Render, TamanoQueCabeEnMemoria) {
+    EXPECT_EQ(ZoomQueCabe(T, 20, 758, 758), 10);    // 15160 x 15160 pixels do not fit
+    EXPECT_EQ(ZoomQueCabe(T, 20, 404, 404), 20);
+    EXPECT_EQ(ZoomQueCabe(T, 1000, 40000, 40000), 1);
+    EXPECT_EQ(ZoomQueCabe(T, 10, 1000, 1000), 10);  // 100 million pixels fit
+}
+
 TEST(Render, LeyendaTituloYVentana) {
     ImagenActual img = prueba::ImagenDe(80, 120, [](int f, int c) { return f + c * 0.5f; });
     img.Decimales = 1;
