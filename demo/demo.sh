@@ -47,4 +47,5 @@ echo "== tarno run $OUT/demo_parametros.txt"
 (cd "$OUT" && "$TARNO" run demo_parametros.txt)
 echo
 echo "== Hidrograma en la sección ($OUT/demo_Qt.rkd)"
-cat "$OUT/demo_Qt.rkd"
+# The file is Windows-1252 text; shown in UTF-8 when iconv is there.
+iconv -f WINDOWS-1252 -t UTF-8 "$OUT/demo_Qt.rkd" 2>/dev/null || cat "$OUT/demo_Qt.rkd"
