@@ -26,7 +26,11 @@ struct RelojArena {
 };
 
 void CerrarVisor(FrmMain0& ventana) {
-    if (FrmVisorIMG* v = VisorAbierto(ventana)) v->close();
+    if (FrmVisorIMG* v = VisorAbierto(ventana)) {
+        // The picture can be large: free it now, not when the window is deleted.
+        v->Picture1()->FijarImagen(QImage());
+        v->close();
+    }
 }
 
 /// Creates the viewer, draws the current image and shows it.
