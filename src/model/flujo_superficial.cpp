@@ -281,6 +281,9 @@ Resultado ValidarEntradaFlujo(const Parametros& par, const GrillasModelo& g) {
     if (!(par.FactorRes > 0) || !std::isfinite(par.FactorRes))
         return Resultado::Falla("El factor de resistencia al flujo debe ser mayor que cero (Fac.Res. =" +
                                 TextoBlanco(par.FactorRes) + ")" + metodo);
+    // The laminar resistance takes the 0.4 power of the rain intensity.
+    if (!par.PpArchivo && (!(par.Pp >= 0) || !std::isfinite(par.Pp)))
+        return Resultado::Falla("La precipitación no puede ser negativa (Pp =" + TextoBlanco(par.Pp) + ")" + metodo);
     const int32_t filas = g.Cota.Filas();
     const int32_t columnas = g.Cota.Columnas();
     if (filas <= 0 || columnas <= 0 || g.Cota.Vacia())

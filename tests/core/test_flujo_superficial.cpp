@@ -294,6 +294,9 @@ TEST(FlujoCelda, ValidarEntradaRechazaDivisionesPorCero) {
     p.PasoPp = 0;
     EXPECT_FALSE(ValidarEntradaFlujo(p, g));
     p = par;
+    p.Pp = -5;
+    EXPECT_FALSE(ValidarEntradaFlujo(p, g));
+    p = par;
     p.ResolucionY = -1;
     EXPECT_FALSE(ValidarEntradaFlujo(p, g));
     GrillasModelo h = g;
