@@ -128,7 +128,8 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& pa
             }
         }
         if (suma > 0)
-            for (int k = 1; k <= 4; ++k) wOut[k] = static_cast<float>(wOut[k] / suma);
+            for (int k = 1; k <= 4; ++k)
+                if (wOut[k] != 0) wOut[k] = static_cast<float>(wOut[k] / suma);
     }
 
     // 5. Inflow weights from the higher neighbours; without one, equal shares
@@ -152,7 +153,8 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& pa
             }
         }
         if (suma > 0)
-            for (int k = 1; k <= 4; ++k) wIn[k] = static_cast<float>(wIn[k] / suma);
+            for (int k = 1; k <= 4; ++k)
+                if (wIn[k] != 0) wIn[k] = static_cast<float>(wIn[k] / suma);
     }
 
     // 6. Rain on the cell as a discharge (mm/min over m2 -> m3/s).
@@ -163,7 +165,7 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& pa
     // 7. Shares of the inflow credited through each direction.
     const double qEntradaCelda = qEntrada[c];
     for (int k = 1; k <= 4; ++k)
-        QAporte[k] = static_cast<float>(Redondear6(static_cast<double>(wIn[k]) * qEntradaCelda));
+        if (wIn[k] != 0) QAporte[k] = static_cast<float>(Redondear6(static_cast<double>(wIn[k]) * qEntradaCelda));
 
     // 8. A cell outside the basin holds no water.
     const float cotaCelda = cota[c];
