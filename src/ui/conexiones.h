@@ -10,6 +10,7 @@ class FrmMain0;
 void ConectarVisor(FrmMain0& ventana);         // viewer, palettes, zoom, areas
 void ConectarHerramientas(FrmMain0& ventana);  // crop, classify, modify, operator, overlay, save as
 void ConectarImportadores(FrmMain0& ventana);  // Idrisi, blank-separated text, 0-255
+void ConectarDivisorias(FrmMain0& ventana);    // divide depuration
 
 /// File-menu importer commands (file dialog, then the import).
 void mnuImportarIdrisi_Click(FrmMain0& ventana);

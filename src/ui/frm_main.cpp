@@ -104,6 +104,7 @@ FrmMain0::FrmMain0(EstadoApp& estado, Plataforma& plataforma, QWidget* parent)
     ConectarVisor(*this);
     ConectarHerramientas(*this);
     ConectarImportadores(*this);
+    ConectarDivisorias(*this);
     ConectarPropias();
 
     // Palette 1 checked, the others and every zoom item cleared; then the zoom
