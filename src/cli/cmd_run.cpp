@@ -86,6 +86,7 @@ const char* TextoFin(FinCorrida f) {
         case FinCorrida::Suspendida: return "suspendida";
         case FinCorrida::SinPluviograma: return "sin pluviograma";
         case FinCorrida::ErrorArchivo: return "error de archivo";
+        case FinCorrida::Inestable: return "abandonada: paso de cálculo inestable";
     }
     return "";
 }
@@ -164,11 +165,8 @@ int Run(const Argumentos& args) {
     std::printf("Lluvia caída [m3]:               %.3f\n", estado.VolumenLluvia);
     std::printf("Almacenamiento sup. [m3]:        %.3f  (AlmacenamientoSup = %s)\n",
                 static_cast<double>(estado.AlmacenamientoSup), NumeroArchivo(estado.AlmacenamientoSup).c_str());
-    std::printf("Balance (almacenado - lluvia):   %.3f m3 (%.4f %%)\n",
-                static_cast<double>(estado.AlmacenamientoSup) - estado.VolumenLluvia,
-                estado.VolumenLluvia > 0
-                    ? (static_cast<double>(estado.AlmacenamientoSup) - estado.VolumenLluvia) / estado.VolumenLluvia * 100
-                    : 0.0);
+    std::printf("Diferencia [m3]:                 %s\n",
+                TextoDiferenciaVolumen(estado.VolumenLluvia, estado.AlmacenamientoSup).c_str());
     std::printf("Caudal máximo sección [m3/s]:    %s\n", NumeroArchivo(estado.QSeccionMax).c_str());
     std::printf("Caudal máximo en celda [m3/s]:   %s\n", NumeroArchivo(estado.QMaxMayor).c_str());
     std::printf("Archivos escritos:\n");

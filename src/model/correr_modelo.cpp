@@ -9,6 +9,8 @@
 #include "model/cargar_dem.h"
 #include "model/cascada.h"
 #include "model/contexto_celda.h"
+#include "model/divisorias.h"
+#include "model/flujo_superficial.h"
 #include "model/resultados.h"
 #include "raster/archivos.h"
 #include "raster/numeros.h"
@@ -36,6 +38,7 @@ struct Bucle {
     ContextoCelda& ctx;
     std::vector<SeccionEnOrden>& seccion;
     int64_t n;
+    float velocidadPeriodo = 0;  // fastest surface-flow velocity of the period, m/s
 };
 
 // Section accounting after routing the cell at `idx` (section cell of the run).
@@ -79,6 +82,10 @@ void PasoDos(Bucle& b, float lluviaPeriodo) {
     const SeccionEnOrden* sec = b.seccion.data();
     const SeccionEnOrden* secFin = sec + b.seccion.size();
     constexpr int64_t kAdelanto = 12;  // cells ahead whose grid lines are fetched early
+    // Surface flow: the values of the step that depend only on the period.
+    PasoFlujo pasoFlujo;
+    if constexpr (M == 1) pasoFlujo = PrepararPasoFlujo(par, lluviaPeriodo);
+    float velocidadMayor = 0;
     for (int64_t k = 1; k <= b.n; ++k) {
         const int32_t i = fila[k];
         const int32_t j = columna[k];
@@ -104,7 +111,8 @@ void PasoDos(Bucle& b, float lluviaPeriodo) {
             if constexpr (M == 0) {
                 PasoCascada(ctx);
             } else if constexpr (M == 1) {
-                // FLUJO SUPERFICIAL: the surface-and-channel-flow kernel routes the cell here.
+                const float v = FlujoCelda(g, ctx.celda, pasoFlujo);
+                if (v > velocidadMayor) velocidadMayor = v;
             }
             if (sec != secFin && sec->k == k) {
                 ContarSeccion(b, idx);
@@ -117,6 +125,7 @@ void PasoDos(Bucle& b, float lluviaPeriodo) {
             if (sec != secFin && sec->k == k) ++sec;
         }
     }
+    b.velocidadPeriodo = velocidadMayor;
 }
 
 // Rain of the period from the hyetograph; false when the run must stop.
@@ -149,7 +158,7 @@ LluviaPluviograma LluviaDePluviograma(const Parametros& par, const Pluviograma& 
 
 }  // namespace
 
-bool FlujoSuperficialDisponible() { return false; }
+bool FlujoSuperficialDisponible() { return true; }
 
 std::string ValidarParametrosCorrida(const Parametros& par, int32_t filas, int32_t columnas) {
     if (filas <= 0 || columnas <= 0)
@@ -165,9 +174,8 @@ std::string ValidarParametrosCorrida(const Parametros& par, int32_t filas, int32
     if (par.Metodo == 0 && par.KRecesion == 0)
         return "La Constante Media Kr de Recesión no puede ser cero con el método Cascadas KOLT. Corríjala en "
                "menú Opciones, Ficha Parámetros.";
-    if (par.Metodo == 1 && !FlujoSuperficialDisponible())
-        return "El método Flujo Superficial y Canal no está disponible en esta versión. Elija el método "
-               "Cascadas KOLT en menú Opciones, Ficha Variables y Métodos.";
+    if (par.Metodo == 1)
+        if (Resultado r = ValidarParametrosFlujo(par); !r) return r.mensaje;
     if (!par.PpArchivo && par.Dur == 0)
         return "La Duración de tormenta [min] no puede ser cero. Corríjala en menú Opciones, Ficha Variables y "
                "Métodos.";
@@ -337,9 +345,11 @@ FinCorrida CorrerModeloSinControl(EntornoCorrida& en, EstadoCorrida& e) {
 
     // Basin cells that receive the rain (for the rain volume of the summary).
     int64_t celdasConLluvia = 0;
+    int64_t celdasCuenca = 0;
     for (int32_t i = 1; i <= filas; ++i)
         for (int32_t j = 1; j <= columnas; ++j) {
             if (!(g.Cota(i, j) > 0)) continue;
+            ++celdasCuenca;
             if (par.AreaPp == 1 && (i < par.Py1 || i > par.Py2 || j < par.Px1 || j > par.Px2)) continue;
             ++celdasConLluvia;
         }
@@ -351,6 +361,9 @@ FinCorrida CorrerModeloSinControl(EntornoCorrida& en, EstadoCorrida& e) {
     g.HMax.Llenar(0.0f);
     ContextoCelda ctx(g, par);
     Bucle bucle{en, e, ctx, seccion, n};
+    // The surface-flow method is explicit: a step too long for the cell size
+    // creates water. The run is watched after every period.
+    EstabilidadFlujo estabilidad(par, celdasCuenca);
     e.Periodo = 1;
     e.HoraControl = e.HoraActual = static_cast<float>(plat.Hora());
     const size_t ancho = g.Cota.Ancho();
@@ -402,7 +415,8 @@ FinCorrida CorrerModeloSinControl(EntornoCorrida& en, EstadoCorrida& e) {
                 qEntrada[j] = 0;
             }
         }
-        e.VolumenLluvia += static_cast<double>(celdasConLluvia) * (static_cast<double>(lluvia) / 1000.0) * areaCelda;
+        const double lluviaVolumen = static_cast<double>(celdasConLluvia) * (static_cast<double>(lluvia) / 1000.0) * areaCelda;
+        e.VolumenLluvia += lluviaVolumen;
 
         // e. Pass 2. The automatic divide thresholds depend only on the
         // period's unmasked rain, the same for every cell.
@@ -417,6 +431,15 @@ FinCorrida CorrerModeloSinControl(EntornoCorrida& en, EstadoCorrida& e) {
             case 0: PasoDos<0>(bucle, lluvia); break;
             case 1: PasoDos<1>(bucle, lluvia); break;
             default: PasoDos<-1>(bucle, lluvia); break;
+        }
+        if (par.Metodo == 1 && !estabilidad.Revisar(g, lluviaVolumen, bucle.velocidadPeriodo)) {
+            // Abandoned: no result file is written. The summary shows the
+            // water the grid held when the run was stopped.
+            e.PeriodosHechos = e.Periodo;
+            e.AlmacenamientoSup = static_cast<float>(estabilidad.AguaAlmacenada());
+            plat.Mensaje(estabilidad.Mensaje(e.Periodo), kTituloCorrida, Icono::Advertencia);
+            obs.CerrarProgreso();
+            return FinCorrida::Inestable;
         }
         e.PeriodosHechos = e.Periodo;
         ++e.Periodo;
@@ -459,7 +482,12 @@ FinCorrida CorrerModeloSinControl(EntornoCorrida& en, EstadoCorrida& e) {
     // 14. Result files.
     Resultado escrito = EscribirResultados(par, en.img, g, e);
     if (escrito && par.Div) {
-        // EXPLORADOR DE DIVISORIAS: the divide-explorer raster is written here.
+        escrito = EscribirExploradorDivisorias(par, g, en.img, e.QminAuto, e.HminAuto, e.QMaxMayor);
+        if (escrito) {
+            const std::string dat = NombreExploradorDivisorias(par);
+            e.ArchivosEscritos.push_back(dat);
+            e.ArchivosEscritos.push_back(NombreCabDe(dat));
+        }
     }
     if (!escrito) {
         // The run is abandoned; files already written stay.
@@ -472,7 +500,8 @@ FinCorrida CorrerModeloSinControl(EntornoCorrida& en, EstadoCorrida& e) {
     e.TextoPizarra += kCRLF;
     e.TextoPizarra += kCRLF;
     e.TextoPizarra += "Balance de volumen [m3]: Lluvia caída =" + TextoBlanco(e.VolumenLluvia) +
-                      "  - Almacenamiento Sup. =" + TextoBlanco(e.AlmacenamientoSup);
+                      "  - Almacenamiento Sup. =" + TextoBlanco(e.AlmacenamientoSup) + "  - Diferencia =" +
+                      TextoDiferenciaVolumen(e.VolumenLluvia, e.AlmacenamientoSup);
     obs.Pizarra(e.TextoPizarra);
 
     // 16. End message.
@@ -487,6 +516,13 @@ FinCorrida CorrerModeloSinControl(EntornoCorrida& en, EstadoCorrida& e) {
 }
 
 }  // namespace
+
+std::string TextoDiferenciaVolumen(double lluvia, double almacenado) {
+    const double diferencia = lluvia - almacenado;
+    std::string t = TextoBlanco(static_cast<float>(diferencia));
+    if (lluvia > 0) t += " (" + TextoBlanco(static_cast<float>(Redondear(diferencia / lluvia * 100.0, 2))) + " %)";
+    return t;
+}
 
 std::string TextoConfirmacionCorrida(const Parametros& par, const ImagenActual& img) {
     std::string t = "Parámetros de Menú Opciones de Configuración:";

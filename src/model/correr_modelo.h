@@ -5,12 +5,12 @@
 // `Plataforma`.
 //
 // Wiring points for the other routing pieces (see correr_modelo.cpp):
-//  * `Metodo` = 1 routes a cell with the surface-and-channel-flow kernel at
-//    the single call marked "FLUJO SUPERFICIAL"; until it exists such a run is
-//    refused with a message.
-//  * The divide-explorer raster is written at the call marked "EXPLORADOR DE
-//    DIVISORIAS", after the other result files, when `Div` is on; it reads
-//    estado.QminAuto, estado.HminAuto (final) and estado.QMaxMayor.
+//  * `Metodo` = 1 routes a cell with the surface-and-channel-flow kernel
+//    (`FlujoCelda`); after every period the run is abandoned, without result
+//    files, when the explicit scheme turns unstable (`EstabilidadFlujo`).
+//  * The divide-explorer raster is written after the other result files when
+//    `Div` is on; it reads estado.QminAuto, estado.HminAuto (final) and
+//    estado.QMaxMayor.
 #pragma once
 
 #include <string>
@@ -86,6 +86,7 @@ enum class FinCorrida {
     SinPluviograma,  // hyetograph empty or its interval shorter than the step
     ErrorArchivo,    // a result file could not be written or another error stopped the run
                      // (message shown; files already written stay)
+    Inestable,       // surface flow: the step is too long for the cell size (message shown), no files
 };
 
 /// True when the surface-and-channel-flow kernel is linked in.
@@ -94,6 +95,10 @@ bool FlujoSuperficialDisponible();
 /// Checks the parameters a run divides by. Empty when the run can go on,
 /// else the message for the user.
 std::string ValidarParametrosCorrida(const Parametros& par, int32_t filas, int32_t columnas);
+
+/// Difference between the rain fallen and the water stored, with its share of
+/// the rain: " 120.5 ( 2.35 %)" (no percentage without rain).
+std::string TextoDiferenciaVolumen(double lluvia, double almacenado);
 
 /// The run driver `CorrerModelo`.
 FinCorrida CorrerModelo(EntornoCorrida& entorno, EstadoCorrida& estado);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <new>
 
+#include "model/resultados.h"
 #include "raster/archivos.h"
 #include "raster/numeros.h"
 
@@ -53,16 +54,6 @@ bool Cortar(const std::string& s, size_t n, std::string& out) {
     return true;
 }
 
-// Decimals of the explorer values from the largest discharge of the run:
-// 3 below 100, 2 from 100 to 999, 1 from 1000 (by the length of the integer
-// part written with its leading blank).
-int DecimalesExplorador(float qMaxMayor) {
-    const size_t largo = TextoBlanco(static_cast<float>(std::floor(qMaxMayor))).size();
-    if (largo > 4) return 1;
-    if (largo == 4) return 2;
-    return 3;
-}
-
 }  // namespace
 
 float MenorHMaxSobre(const Grilla<float>& hMax, float hminAuto) {
@@ -94,15 +85,21 @@ float ValorExplorador(const Parametros& par, float qMax, float hMax, float qminA
     return v;
 }
 
+std::string NombreExploradorDivisorias(const Parametros& par) {
+    std::string base;
+    Cortar(par.ArchivoDEM, 8, base);
+    return par.DirDEM + base + "_QD_dat.rkd";
+}
+
 Resultado EscribirExploradorDivisorias(const Parametros& par, const GrillasModelo& g, ImagenActual& img,
                                        float qminAuto, float hminAuto, float qMaxMayor) {
     std::string base;
     if (!Cortar(par.ArchivoDEM, 8, base))
         return Resultado::Falla("Nombre de archivo MDT inválido: " + par.ArchivoDEM);
-    const std::string nombreDat = par.DirDEM + base + "_QD_dat.rkd";
+    const std::string nombreDat = NombreExploradorDivisorias(par);
     const int32_t filas = g.Cota.Filas();
     const int32_t columnas = g.Cota.Columnas();
-    const int decimales = DecimalesExplorador(qMaxMayor);
+    const int decimales = DecimalesCaudal(qMaxMayor);
 
     Grilla<float> valores;
     try {

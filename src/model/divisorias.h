@@ -38,6 +38,9 @@ float UmbralProfundidadFinal(float hminAuto, float m, int16_t metodo);
 /// Value of one cell in the explorer raster (before rounding).
 float ValorExplorador(const Parametros& par, float qMax, float hMax, float qminAuto, float hminAuto);
 
+/// DirDEM + ArchivoDEM less "_dat.rkd" + "_QD_dat.rkd".
+std::string NombreExploradorDivisorias(const Parametros& par);
+
 /// Writes DirDEM + base + "_QD_dat.rkd" and "_QD_cab.rkd" from the grids as
 /// they stand after the last period. `img` holds the DEM header (title,
 /// extents, resolutions); its `DatoMenor` and `DatoMayor` are left holding the

@@ -267,7 +267,7 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& pa
     return velocidadMayor;
 }
 
-Resultado ValidarEntradaFlujo(const Parametros& par, const GrillasModelo& g) {
+Resultado ValidarParametrosFlujo(const Parametros& par) {
     const std::string metodo = " con el método Flujo Superficial y Canal.";
     if (!(par.PasoPp > 0) || !std::isfinite(par.PasoPp))
         return Resultado::Falla("El paso de cálculo debe ser mayor que cero (PasoPp =" + TextoBlanco(par.PasoPp) +
@@ -286,6 +286,12 @@ Resultado ValidarEntradaFlujo(const Parametros& par, const GrillasModelo& g) {
     // The laminar resistance takes the 0.4 power of the rain intensity.
     if (!par.PpArchivo && (!(par.Pp >= 0) || !std::isfinite(par.Pp)))
         return Resultado::Falla("La precipitación no puede ser negativa (Pp =" + TextoBlanco(par.Pp) + ")" + metodo);
+    return Resultado::Bien();
+}
+
+Resultado ValidarEntradaFlujo(const Parametros& par, const GrillasModelo& g) {
+    if (Resultado r = ValidarParametrosFlujo(par); !r) return r;
+    const std::string metodo = " con el método Flujo Superficial y Canal.";
     const int32_t filas = g.Cota.Filas();
     const int32_t columnas = g.Cota.Columnas();
     if (filas <= 0 || columnas <= 0 || g.Cota.Vacia())
@@ -349,11 +355,11 @@ double EstabilidadFlujo::PasoSugerido() const {
     return lado / (60.0 * vMax_);
 }
 
-std::string EstabilidadFlujo::Mensaje() const {
+std::string EstabilidadFlujo::Mensaje(int32_t periodo) const {
     std::string m =
         "El paso de cálculo es demasiado largo para el método Flujo Superficial y Canal con este tamaño de "
-        "celda: el cálculo se volvió inestable (el agua sobre el terreno supera a la lluvia caída o aparecen "
-        "alturas no finitas).";
+        "celda: en el período" + TextoBlanco(periodo) + " el cálculo se volvió inestable (el agua sobre el "
+        "terreno supera a la lluvia caída o aparecen alturas no finitas).";
     const double sugerido = PasoSugerido();
     if (sugerido > 0) {
         // Two significant digits, rounded down so the suggestion stays below the limit.

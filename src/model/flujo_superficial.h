@@ -67,9 +67,13 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& pa
 /// The same for callers that hold only the parameters (prepares the step itself).
 float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const Parametros& par);
 
-/// Refuses, before a run starts, parameters and grids that would make the
-/// surface-flow method divide by zero, take roots of negative numbers or index
-/// outside a grid. The message is Spanish and names the offending value.
+/// Refuses, before a run starts, parameters that would make the surface-flow
+/// method divide by zero or take powers of negative numbers. The message is
+/// Spanish and names the offending value.
+Resultado ValidarParametrosFlujo(const Parametros& par);
+
+/// The same, and grids that are not all of the size of `Cota` (the kernel
+/// would index outside them).
 Resultado ValidarEntradaFlujo(const Parametros& par, const GrillasModelo& g);
 
 /// Watches a surface-flow run for the instability of the explicit scheme.
@@ -100,8 +104,9 @@ public:
     /// cell size / (60 x V), with the smaller cell side.
     double PasoSugerido() const;
 
-    /// Spanish message telling the user the step is too long for the method.
-    std::string Mensaje() const;
+    /// Spanish message telling the user that the step is too long for the
+    /// method and cell size (the run was abandoned in period `periodo`).
+    std::string Mensaje(int32_t periodo) const;
 
 private:
     float resX_, resY_;

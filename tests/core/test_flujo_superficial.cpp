@@ -338,7 +338,8 @@ TEST(EstabilidadFlujo, PasoCortoEstablePasoLargoAbandonado) {
         EXPECT_GT(guardia.VelocidadMaxima(), 0);
         EXPECT_NEAR(guardia.PasoSugerido(), 10 / (60.0 * guardia.VelocidadMaxima()), 1e-9);
         EXPECT_LT(guardia.PasoSugerido(), 1);
-        const std::string m = guardia.Mensaje();
+        const std::string m = guardia.Mensaje(periodo);
+        EXPECT_NE(m.find("en el período" + std::string(" ") + std::to_string(periodo) + " "), std::string::npos);
         EXPECT_NE(m.find("El paso de cálculo es demasiado largo"), std::string::npos);
         EXPECT_NE(m.find("no se han grabado archivos de resultados"), std::string::npos);
     }
@@ -352,5 +353,5 @@ TEST(EstabilidadFlujo, AlturaNoFinitaAbandona) {
     g.Nivel(1, 2) = std::nan("");
     EXPECT_FALSE(guardia.Revisar(g, 1, 0));
     EXPECT_EQ(guardia.PasoSugerido(), 0);
-    EXPECT_NE(guardia.Mensaje().find("Use un paso de cálculo menor."), std::string::npos);
+    EXPECT_NE(guardia.Mensaje(2).find("Use un paso de cálculo menor."), std::string::npos);
 }
