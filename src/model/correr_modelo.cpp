@@ -218,6 +218,8 @@ FinCorrida CorrerModeloSinControl(EntornoCorrida& en, EstadoCorrida& e) {
     if (rechazo.empty() && (g.Cota.Filas() != filas || g.Cota.Columnas() != columnas || g.Cota.Vacia()))
         rechazo = "El MDT cargado no coincide con la cabecera leída. Vuelva a cargar el archivo MDT desde menú "
                   "Opciones, Ficha Parámetros.";
+    if (rechazo.empty() && par.Metodo == 1 && par.PpArchivo)
+        if (Resultado r = ValidarPluviogramaFlujo(en.pluviograma); !r) rechazo = r.mensaje;
     if (!rechazo.empty()) {
         plat.Mensaje(rechazo, kTituloCorrida, Icono::Advertencia);
         return FinCorrida::Rechazada;

@@ -1,5 +1,6 @@
 #include "model/flujo_superficial.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "raster/numeros.h"
@@ -286,6 +287,18 @@ Resultado ValidarParametrosFlujo(const Parametros& par) {
     // The laminar resistance takes the 0.4 power of the rain intensity.
     if (!par.PpArchivo && (!(par.Pp >= 0) || !std::isfinite(par.Pp)))
         return Resultado::Falla("La precipitación no puede ser negativa (Pp =" + TextoBlanco(par.Pp) + ")" + metodo);
+    return Resultado::Bien();
+}
+
+Resultado ValidarPluviogramaFlujo(const Pluviograma& pv) {
+    const int32_t n = std::min<int32_t>(pv.NroDatos, static_cast<int32_t>(pv.PpAcum.size()) - 1);
+    for (int32_t k = 2; k <= n; ++k)
+        if (pv.PpAcum[static_cast<size_t>(k)] < pv.PpAcum[static_cast<size_t>(k - 1)])
+            return Resultado::Falla("La lluvia acumulada del pluviograma disminuye en el punto" + TextoBlanco(k) + " (" +
+                                    TextoBlanco(pv.PpAcum[static_cast<size_t>(k - 1)]) + " mm a" +
+                                    TextoBlanco(pv.PpAcum[static_cast<size_t>(k)]) +
+                                    " mm): daría una intensidad de lluvia negativa con el método Flujo "
+                                    "Superficial y Canal.");
     return Resultado::Bien();
 }
 

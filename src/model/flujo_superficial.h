@@ -21,6 +21,7 @@
 
 #include "model/grillas.h"
 #include "model/parametros.h"
+#include "model/pluviograma.h"
 #include "raster/resultado.h"
 
 namespace tarno {
@@ -71,6 +72,10 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const Parametros& p
 /// method divide by zero or take powers of negative numbers. The message is
 /// Spanish and names the offending value.
 Resultado ValidarParametrosFlujo(const Parametros& par);
+
+/// Refuses a hyetograph whose cumulative rain decreases: it would give a
+/// negative rain intensity, whose 0.4 power the laminar resistance cannot take.
+Resultado ValidarPluviogramaFlujo(const Pluviograma& pv);
 
 /// The same, and grids that are not all of the size of `Cota` (the kernel
 /// would index outside them).

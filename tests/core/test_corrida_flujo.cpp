@@ -6,6 +6,7 @@
 #include "model/cargar_dem.h"
 #include "model/correr_modelo.h"
 #include "model/divisorias.h"
+#include "model/flujo_superficial.h"
 #include "raster/archivos.h"
 #include "support/plataforma_falsa.h"
 #include "support/temporal.h"
@@ -138,6 +139,20 @@ TEST_F(CorridaFlujo, ParametrosQueDividenPorCeroSeRechazan) {
     EXPECT_EQ(Correr(), FinCorrida::Rechazada);
     EXPECT_NE(plat.Ultimo().texto.find("resistencia"), std::string::npos);
     EXPECT_FALSE(AlgunResultado());
+}
+
+TEST_F(CorridaFlujo, PluviogramaDecrecienteSeRechaza) {
+    par.PpArchivo = true;
+    pv.Paso = 5;
+    pv.NroDatos = 4;
+    pv.LluviaTotal = 8;
+    pv.PpAcum = {0, 0, 10, 6, 8};
+    EXPECT_EQ(Correr(), FinCorrida::Rechazada);
+    EXPECT_NE(plat.Ultimo().texto.find("disminuye en el punto 3 ( 10 mm a 6 mm)"), std::string::npos)
+        << plat.Ultimo().texto;
+    EXPECT_FALSE(AlgunResultado());
+    pv.PpAcum = {0, 0, 6, 6, 8};
+    EXPECT_TRUE(ValidarPluviogramaFlujo(pv));
 }
 
 TEST(BalanceVolumen, DiferenciaYPorcentaje) {
