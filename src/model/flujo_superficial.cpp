@@ -83,6 +83,14 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& pa
     const float d[5] = {0, paso.ResolucionX, paso.ResolucionY, paso.ResolucionX, paso.ResolucionY};
     const double T = paso.T;
 
+    // A dry cell inside the basin that receives neither rain nor inflow in
+    // this step comes out of the sixteen steps unchanged except for its zero
+    // outflow; after the storm most of the grid is such cells.
+    if (celda.LluviaPaso == 0 && qEntrada[c] == 0 && cota[c] > 0 && nivel[c] == static_cast<double>(cota[c])) {
+        g.QSalida.Datos()[c] = 0;
+        return 0;
+    }
+
     // 1. Rain intensity, mm/min.
     const float i = static_cast<float>(static_cast<double>(celda.LluviaPaso) / paso.PasoPp);
 

@@ -183,6 +183,23 @@ TEST(FlujoCelda, LluviaComoCaudalRedondeadaASeisDecimales) {
     EXPECT_EQ(g.QEntrada(1, 2), 0.0f);
 }
 
+TEST(FlujoCelda, CeldaSecaSinAportesNoCambia) {
+    const Parametros par = ParametrosFlujo(10, 1);
+    GrillasModelo g = Grillas(3, 3, {9, 12, 9, 11, 10, 8, 9, 7, 9});
+    g.QSalida(2, 2) = 0.5f;  // from the previous period
+    g.QMax(2, 2) = 0.5f;
+    g.HMax(2, 2) = 0.2f;
+    const GrillasModelo antes = g;
+    EXPECT_EQ(FlujoCelda(g, Celda(2, 2), par), 0.0f);
+    EXPECT_EQ(g.QSalida(2, 2), 0.0f);
+    g.QSalida(2, 2) = 0.5f;
+    EXPECT_EQ(g.Nivel.Vector(), antes.Nivel.Vector());
+    EXPECT_EQ(g.QEntrada.Vector(), antes.QEntrada.Vector());
+    EXPECT_EQ(g.QSalida.Vector(), antes.QSalida.Vector());
+    EXPECT_EQ(g.HMax.Vector(), antes.HMax.Vector());
+    EXPECT_EQ(g.QMax.Vector(), antes.QMax.Vector());
+}
+
 TEST(FlujoCelda, ReglaPlanaRepartePorIgual) {
     const Parametros par = ParametrosFlujo(10, 1);
     GrillasModelo g = Grillas(3, 3, std::vector<float>(9, 50));
