@@ -46,7 +46,6 @@ struct EstadoCorrida {
     // Run summary (not part of any file).
     double VolumenLluvia = 0;    // m3 of rain fallen on the basin cells
     int32_t PeriodosHechos = 0;
-    double SegundosProceso = 0;  // wall-clock seconds of the period loop
     std::vector<std::string> ArchivosEscritos;
 };
 
