@@ -56,16 +56,6 @@ bool Cortar(const std::string& s, size_t n, std::string& out) {
 
 }  // namespace
 
-float MenorHMaxSobre(const Grilla<float>& hMax, float hminAuto) {
-    float m = 100000000.0f;
-    for (int32_t f = 1; f <= hMax.Filas(); ++f) {
-        const float* fila = &hMax(f, 0);
-        for (int32_t c = 1; c <= hMax.Columnas(); ++c)
-            if (fila[c] > hminAuto && fila[c] < m) m = fila[c];
-    }
-    return m;
-}
-
 float UmbralProfundidadFinal(float hminAuto, float m, int16_t metodo) {
     if (3.0 * m > hminAuto) return metodo == 1 ? static_cast<float>(6.0 * m) : m;
     return hminAuto;

@@ -27,10 +27,6 @@ inline constexpr float kUmbralAutoInicial = 999999.0f;
 /// Value that marks a thinned crest cell in the explorer grid.
 inline constexpr float kMarcaCresta = 999999.0f;
 
-/// Smallest `HMax` of the cells whose `HMax` is above `hminAuto`
-/// (100000000 when there is none).
-float MenorHMaxSobre(const Grilla<float>& hMax, float hminAuto);
-
 /// Final depth threshold: when 3 x m > hminAuto the threshold becomes 6 x m
 /// for the surface-flow method (Metodo = 1) or m for the cascade method.
 float UmbralProfundidadFinal(float hminAuto, float m, int16_t metodo);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <new>
 
+#include "model/divisorias.h"
 #include "raster/archivos.h"
 #include "raster/delimitado.h"
 #include "raster/numeros.h"
@@ -110,9 +111,7 @@ Resultado EscribirResultados(const Parametros& par, ImagenActual& img, const Gri
                     },
                     e);
     if (!r) return r;
-    if (3.0 * static_cast<double>(menorSobreUmbral) > static_cast<double>(e.HminAuto))
-        e.HminAuto = static_cast<float>(par.Metodo == 1 ? 6.0 * static_cast<double>(menorSobreUmbral)
-                                                        : static_cast<double>(menorSobreUmbral));
+    e.HminAuto = UmbralProfundidadFinal(e.HminAuto, menorSobreUmbral, par.Metodo);
 
     // 3. Maximum discharge.
     const int d = DecimalesCaudal(e.QMaxMayor);

@@ -89,7 +89,10 @@ TEST_F(CorridaFlujo, PasoEstableEscribeResultadosYExplorador) {
     // Automatic thresholds: QminAuto from 1 mm/min x 4, HminAuto from the
     // smallest depth above 4 x 0.05 mm, times 6 for this method.
     EXPECT_NEAR(e.QminAuto, 0.05 * 4 * 100 / 0.05 / 60000, 1e-7);
-    const float m = MenorHMaxSobre(g.HMax, 0.05f * 4 / 1000);
+    float m = 100000000.0f;
+    for (int i = 1; i <= 20; ++i)
+        for (int j = 1; j <= 20; ++j)
+            if (g.HMax(i, j) > 0.05f * 4 / 1000 && g.HMax(i, j) < m) m = g.HMax(i, j);
     EXPECT_FLOAT_EQ(e.HminAuto, UmbralProfundidadFinal(0.05f * 4 / 1000, m, 1));
     EXPECT_FLOAT_EQ(e.HminAuto, 6 * m);
 

@@ -46,10 +46,7 @@ std::vector<std::string> Lineas(const std::string& bytes) {
 
 }  // namespace
 
-TEST(UmbralesDivisoria, ProfundidadFinalYMenorHMax) {
-    Grilla<float> h = GrillaDe(1, 4, {0.001f, 0.02f, 0.5f, 0.009f});
-    EXPECT_FLOAT_EQ(MenorHMaxSobre(h, 0.01f), 0.02f);
-    EXPECT_FLOAT_EQ(MenorHMaxSobre(h, 1.0f), 100000000.0f);
+TEST(UmbralesDivisoria, ProfundidadFinal) {
     // 3 x m > HminAuto: 6 m for the surface-flow method, m for the cascade.
     EXPECT_FLOAT_EQ(UmbralProfundidadFinal(0.01f, 0.02f, 1), 0.12f);
     EXPECT_FLOAT_EQ(UmbralProfundidadFinal(0.01f, 0.02f, 0), 0.02f);
