@@ -30,7 +30,18 @@ namespace tarno::ui {
 
 namespace {
 
-constexpr int32_t kMax = 9999999;  // "Max" of the rain sub-area bounds
+constexpr int32_t kMax = 9999999;
+
+// Delivers an event to a widget's own handler from inside an event filter
+// (QWidget::event is protected; a member pointer taken through a derived
+// class reaches it, with virtual dispatch).
+struct Entrega : QWidget {
+    static bool A(QWidget* w, QEvent* e) {
+        auto f = &Entrega::event;
+        return (w->*f)(e);
+    }
+};
+void Entregar(QWidget* w, QEvent* e) { Entrega::A(w, e); }  // "Max" of the rain sub-area bounds
 
 std::string S(const QLineEdit* c) { return c->text().toStdString(); }
 double Val(const QLineEdit* c) { return ValorInicial(S(c)); }
@@ -249,8 +260,11 @@ bool DlgOpciones::eventFilter(QObject* o, QEvent* e) {
             // leaving the box.
             if (r == Qt::ActiveWindowFocusReason || r == Qt::PopupFocusReason || r == Qt::MenuBarFocusReason) break;
             enfocado_ = nullptr;
+            // The box handles its own focus loss first (a line edit drops its
+            // selection there); then the validation may take the focus back.
+            Entregar(static_cast<QWidget*>(o), e);
             Validar(static_cast<QWidget*>(o));
-            break;
+            return true;
         }
         case QEvent::MouseButtonDblClick:
             if (auto it = dobleClic_.find(o); it != dobleClic_.end()) {
