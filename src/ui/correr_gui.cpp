@@ -1,52 +1,63 @@
-// The run command of the main window.
+// The run command of the main window: the engine's run command with the
+// windows around it (progress window, board, message area, status panel).
 #include <QAction>
 #include <QApplication>
+#include <cmath>
 
-#include "model/cargar_dem.h"
-#include "raster/numeros.h"
+#include "model/correr_modelo.h"
 #include "ui/dlg_opciones.h"
 #include "ui/frm_main.h"
 #include "ui/frm_pp.h"
 
 namespace tarno::ui {
 
-void FrmMain0::mnuRun1_Click() {
-    if (corriendo_) return;
-    Parametros& p = estado_.par;
-    const ImagenActual& img = estado_.img;
-    const std::string crlf = "\r\n";
-    const std::string texto =
-        "Parámetros de Menú Opciones de Configuración:" + crlf + "Resolución= " + TextoBlanco(p.ResolucionX) +
-        "  Resolución Y= " + TextoBlanco(p.ResolucionY) + crlf + "Pp[mm]= " + TextoBlanco(p.Pp) +
-        "  D[min]= " + TextoBlanco(int{p.Dur}) + "  R[años]= " + TextoBlanco(int{p.Rec}) +
-        "  Paso[min]= " + TextoBlanco(p.PasoPp) + crlf + "Archivo DEM: " + p.DirDEM + "\\" + p.ArchivoDEM + crlf +
-        "N Filas: " + TextoBlanco(img.NroFilas) + "  N Columnas: " + TextoBlanco(img.NroColumnas) +
-        "  KRecesión[min]= " + TextoBlanco(p.KRecesion) + crlf + "Fila y Col Hidrograma: " +
-        TextoBlanco(p.fHidro1) + "  " + TextoBlanco(p.cHidro1);
-    if (plataforma_.Mensaje(texto, "TARNO-SIG: Correr el modelo", Icono::Pregunta, Botones::AceptarCancelar) !=
-        Respuesta::Aceptar)
-        return;
-    Opciones(false)->Reinicia_Variables();
-    if (p.DirDEM.empty() || p.DirDEM == kSinArchivo || p.ArchivoDEM.empty()) {
-        plataforma_.Mensaje(
-            "No hay archivo MDT seleccionado. Debe cargarlo primero desde menú Opciones, Ficha Parámetros",
-            "Error, falta archivo...", Icono::Advertencia);
-        return;
+namespace {
+
+/// Shows a run in the windows of the main window. The run holds the event
+/// loop; the progress window repaints (and lets the main window repaint) at
+/// every progress update.
+class ObservadorVentanas : public ObservadorCorrida {
+public:
+    explicit ObservadorVentanas(FrmMain0& v) : v_(v) {}
+
+    void AbrirProgreso(const std::string& titulo, const std::string& tiempo) override {
+        v_.Progreso()->Iniciar(QString::fromStdString(titulo), QString::fromStdString(tiempo));
     }
+    void Progreso(double avance, const std::string& periodo, const std::string& tiempo) override {
+        if (FrmPp2* p = v_.ProgresoAbierto())
+            p->Avanzar(static_cast<int>(std::lround(avance)), QString::fromStdString(periodo),
+                       QString::fromStdString(tiempo));
+    }
+    void CerrarProgreso() override {
+        if (FrmPp2* p = v_.ProgresoAbierto()) {
+            p->Terminar();
+            p->close();
+        }
+    }
+    void LimpiarPizarra() override { v_.Pizarra()->PonerTexto(QString()); }
+    void Pizarra(const std::string& texto) override {
+        if (FrmPp* p = v_.PizarraAbierta()) p->PonerTexto(QString::fromStdString(texto));
+    }
+    void Mensajes(const std::vector<std::string>& lineas) override {
+        v_.LimpiarMensajes();
+        for (const std::string& l : lineas) v_.ImprimirMensaje(QString::fromStdString(l));
+    }
+    void BarraEstado(const std::string& texto) override { v_.PanelEstado(QString::fromStdString(texto)); }
+    void Ocupado(bool si) override { v_.RelojArena(si); }
+    void ReiniciarOpciones() override { v_.Opciones(false)->Reinicia_Variables(); }
+
+private:
+    FrmMain0& v_;
+};
+
+}  // namespace
+
+void FrmMain0::mnuRun1_Click() {
+    if (corriendo_) return;  // one run at a time
     corriendo_ = true;
-    RelojArena(true);
-    ImprimirMensaje("Procesando. Un momento por favor...");
-    ImprimirMensaje("TARNO-SIG leyendo archivo MDT...");
-    PanelEstado("TARNO-SIG leyendo archivo MDT...");
-    CargarDEM(p, estado_.img, estado_.grillas.Cota, plataforma_);
-    LimpiarMensajes();
-    ImprimirMensaje("Procesando. Un momento por favor...");
-    ImprimirMensaje("Simulador TARNO-SIG en proceso...");
-    ImprimirMensaje("");
-    ImprimirMensaje(QString::fromStdString("Archivo MDT (DEM):      " + p.ArchivoDEM));
-    LimpiarMensajes();
-    PanelEstado("Estado");
-    RelojArena(false);
+    ObservadorVentanas obs(*this);
+    EntornoCorrida en{estado_.par, estado_.img, estado_.grillas, estado_.pluviograma, plataforma_, obs, ""};
+    ComandoCorrer(en, estado_.corrida);
     corriendo_ = false;
 }
 

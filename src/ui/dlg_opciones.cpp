@@ -1,5 +1,6 @@
 #include "ui/dlg_opciones.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -21,6 +22,7 @@
 #include <cmath>
 
 #include "model/cargar_dem.h"
+#include "model/pluviograma.h"
 #include "raster/archivos.h"
 #include "raster/numeros.h"
 #include "ui/frm_main.h"
@@ -1101,7 +1103,16 @@ void DlgOpciones::cmdCargaDEM_Click() {
 }
 
 void DlgOpciones::cmdCargaPpArchivo_Click() {
-    // The hyetograph loader is wired when the storm input lands.
+    const CargaPluviograma c = CargarPluviogramaDialogo(principal_.Estado().pluviograma, plat_);
+    if (!c.etiqueta.empty()) lblPpArchivo_->setText(QString::fromStdString(c.etiqueta));
+    if (c.MostrarPizarra()) {
+        FrmPp* pizarra = principal_.Pizarra();
+        pizarra->PonerTexto(QString::fromStdString(c.informe));
+        pizarra->show();
+        pizarra->raise();
+        if (QAction* item = principal_.Accion("mnuPizarra1")) item->setChecked(true);
+    }
+    if (c.ReiniciarOpciones()) Reinicia_Variables();
 }
 
 }  // namespace tarno::ui

@@ -84,13 +84,13 @@ FrmPp2::FrmPp2(QWidget* parent) : QWidget(parent, Qt::Window) {
     resize(Px(6000), Px(2000));
 }
 
-void FrmPp2::Iniciar() {
-    setWindowTitle("un momento...esta opción puede tardar varios minutos...");
+void FrmPp2::Iniciar(const QString& titulo, const QString& tiempo) {
+    setWindowTitle(titulo);
     setCursor(Qt::WaitCursor);
     barra_->setValue(0);
     barra_->setVisible(true);
     trestante_->setText("");
-    miTime_->setText("Corriendo Simulador TARNO-SIG...");
+    miTime_->setText(tiempo);
     show();
     raise();
     Refrescar();

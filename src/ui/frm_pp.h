@@ -53,8 +53,9 @@ public:
     QPushButton* CmdTrestante() const { return trestante_; }
     QProgressBar* ProgressBar1() const { return barra_; }
 
-    /// Start of a run: caption, hourglass, visible bar, the two captions.
-    void Iniciar();
+    /// Start of a run: caption, hourglass, visible bar, `cmdTrestante` empty,
+    /// `cmdMiTime` = `tiempo`.
+    void Iniciar(const QString& titulo, const QString& tiempo);
     /// Progress of the run: bar value, period and elapsed-time captions.
     void Avanzar(int avance, const QString& periodo, const QString& tiempo);
     /// End of a run: cleared, pointer restored, bar hidden.
