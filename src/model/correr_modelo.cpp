@@ -100,6 +100,17 @@ void PasoDos(Bucle& b, float lluviaPeriodo) {
             __builtin_prefetch(cota + p - ancho);
             __builtin_prefetch(cota + p);
             __builtin_prefetch(cota + p + ancho);
+            if constexpr (M == 1) {
+                // The surface-flow kernel also reads and writes the inflows
+                // of the cell and its neighbours and the cell's maxima.
+                float* qEntrada = g.QEntrada.Datos();
+                __builtin_prefetch(qEntrada + p - ancho, 1);
+                __builtin_prefetch(qEntrada + p, 1);
+                __builtin_prefetch(qEntrada + p + ancho, 1);
+                __builtin_prefetch(g.HMax.Datos() + p, 1);
+                __builtin_prefetch(g.QMax.Datos() + p, 1);
+                __builtin_prefetch(qSalida + p, 1);
+            }
         }
         ctx.LimpiarTrabajo();
         float lluvia = lluviaPeriodo;
