@@ -228,9 +228,9 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& pa
     for (int k = 1; k <= 4; ++k) {
         if (VolSalidaTotal != 0 && VolSalida[k] != 0)
             VolNeto[k] = static_cast<float>(
-                (QAporte[k] - static_cast<double>(Qs) * VolSalida[k] / VolSalidaTotal) * T);
+                (QAporte[k] - static_cast<double>(Qs) * VolSalida[k] / VolSalidaTotal) * paso.PasoPp * 60.0);
         else
-            VolNeto[k] = static_cast<float>(static_cast<double>(QAporte[k]) * T);
+            VolNeto[k] = static_cast<float>(static_cast<double>(QAporte[k]) * paso.PasoPp * 60.0);
     }
     const float VolNetoTotal =
         static_cast<float>(static_cast<double>(VolNeto[1]) + VolNeto[2] + VolNeto[3] + VolNeto[4]);
@@ -247,7 +247,7 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& pa
         for (int k = 1; k <= 4; ++k) {
             if (wOut[k] > 0) {
                 VolNeto[k] = static_cast<float>(VolNeto[k] + wOut[k] * volumenDeficit);
-                VolSalida[k] = static_cast<float>(static_cast<double>(QAporte[k]) * T - VolNeto[k]);
+                VolSalida[k] = static_cast<float>(static_cast<double>(QAporte[k]) * paso.PasoPp * 60.0 - VolNeto[k]);
             }
         }
         VolSalidaTotal = static_cast<float>(static_cast<double>(VolSalida[1]) + VolSalida[2] +
