@@ -224,6 +224,8 @@ bool DlgOpciones::Validar(QWidget* caja) {
             }
             break;
         }
+    // The warning box took the activation: give it back to the dialog.
+    if (!isActiveWindow() && isVisible()) activateWindow();
     caja->setFocus(Qt::OtherFocusReason);
     if (auto* le = qobject_cast<QLineEdit*>(caja)) le->selectAll();
     else if (auto* cb = qobject_cast<QComboBox*>(caja); cb && cb->lineEdit()) cb->lineEdit()->selectAll();

@@ -9,9 +9,16 @@
 
 namespace tarno::ui {
 
+QWidget* PlataformaQt::Padre() const {
+    // Over the window the user is working in (a dialog's box returns the focus
+    // to that dialog when it closes), else over the main window.
+    if (QWidget* activa = QApplication::activeWindow()) return activa;
+    return padre_;
+}
+
 Respuesta PlataformaQt::Mensaje(const std::string& texto, const std::string& titulo, Icono icono,
                                 Botones botones) {
-    QMessageBox caja(padre_);
+    QMessageBox caja(Padre());
     caja.setText(QString::fromStdString(texto));
     caja.setWindowTitle(titulo.empty() ? QApplication::applicationName() : QString::fromStdString(titulo));
     switch (icono) {
@@ -37,7 +44,7 @@ Respuesta PlataformaQt::Mensaje(const std::string& texto, const std::string& tit
 std::string PlataformaQt::Entrada(const std::string& mensaje, const std::string& titulo,
                                   const std::string& porDefecto) {
     bool ok = false;
-    QString r = QInputDialog::getText(padre_, QString::fromStdString(titulo), QString::fromStdString(mensaje),
+    QString r = QInputDialog::getText(Padre(), QString::fromStdString(titulo), QString::fromStdString(mensaje),
                                       QLineEdit::Normal, QString::fromStdString(porDefecto), &ok);
     return ok ? r.toStdString() : std::string();
 }
@@ -55,7 +62,7 @@ QString PlataformaQt::FiltroQt(const std::string& filtro) {
 
 std::string PlataformaQt::AbrirArchivo(const std::string& titulo, const std::string& filtro,
                                        const std::string& carpeta) {
-    return QFileDialog::getOpenFileName(padre_, QString::fromStdString(titulo), QString::fromStdString(carpeta),
+    return QFileDialog::getOpenFileName(Padre(), QString::fromStdString(titulo), QString::fromStdString(carpeta),
                                         FiltroQt(filtro))
         .toStdString();
 }

@@ -32,6 +32,7 @@ public:
     static QString FiltroQt(const std::string& filtro);
 
 private:
+    QWidget* Padre() const;
     QPointer<QWidget> padre_;
 };
 

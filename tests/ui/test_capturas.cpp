@@ -9,6 +9,7 @@
 
 #include "support/plataforma_falsa.h"
 #include "ui/dlg_opciones.h"
+#include "raster/archivos.h"
 #include "ui/frm_main.h"
 
 using namespace tarno;
@@ -33,4 +34,42 @@ TEST(Capturas, VentanaPrincipalYFichasDeOpciones) {
         QTest::qWait(200);
         d->grab().save(carpeta + QByteArray("/opciones_") + QByteArray::number(k) + ".png");
     }
+}
+
+namespace {
+// Takes the progress window's picture when the end-of-run message arrives.
+class PlataformaCaptura : public prueba::PlataformaFalsa {
+public:
+    std::function<void(const std::string&)> alMensaje;
+    Respuesta Mensaje(const std::string& t, const std::string& ti, Icono i, Botones b) override {
+        if (alMensaje) alMensaje(ti);
+        return prueba::PlataformaFalsa::Mensaje(t, ti, i, b);
+    }
+};
+}  // namespace
+
+TEST(Capturas, ProgresoYPizarraDeUnaCorrida) {
+    const QByteArray carpeta = qgetenv("TARNO_CAPTURAS");
+    const QByteArray dem = qgetenv("TARNO_DEM_PRUEBA");
+    if (carpeta.isEmpty() || dem.isEmpty()) GTEST_SKIP() << "TARNO_CAPTURAS o TARNO_DEM_PRUEBA no definido";
+    ui::EstadoApp estado;
+    PlataformaCaptura plat;
+    ui::FrmMain0 ventana(estado, plat);
+    ventana.show();
+    std::string carpetaDEM, nombre;
+    SepararRuta(dem.toStdString(), carpetaDEM, nombre);
+    estado.par.DirDEM = carpetaDEM;
+    estado.par.ArchivoDEM = nombre;
+    estado.par.nPer = 60;
+    estado.par.fHidro1 = estado.par.fHidro2 = 300;
+    estado.par.cHidro1 = 200;
+    estado.par.cHidro2 = 204;
+    plat.alMensaje = [&](const std::string& titulo) {
+        if (titulo != "Final de Proceso") return;
+        if (ui::FrmPp2* p = ventana.ProgresoAbierto()) p->grab().save(carpeta + "/progreso.png");
+    };
+    ventana.mnuRun1_Click();
+    ventana.Accion("mnuPizarra1")->trigger();
+    QTest::qWait(200);
+    ventana.PizarraAbierta()->grab().save(carpeta + "/pizarra.png");
 }
