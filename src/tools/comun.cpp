@@ -1,0 +1,75 @@
+#include "tools/comun.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "raster/archivos.h"
+#include "raster/numeros.h"
+
+namespace tarno::herramientas {
+
+int32_t FilasUtiles(const ImagenActual& img) { return std::min(img.NroFilas, img.Valores.Filas()); }
+int32_t ColumnasUtiles(const ImagenActual& img) {
+    return std::min(img.NroColumnas, img.Valores.Columnas());
+}
+
+Resultado ComprobarVentana(const VentanaCeldas& v, const ImagenActual& img) {
+    const int32_t filas = FilasUtiles(img);
+    const int32_t columnas = ColumnasUtiles(img);
+    if (v.FilaInicio < 1 || v.FilaFin > filas || v.ColInicio < 1 || v.ColFin > columnas)
+        return Resultado::Falla("La ventana elegida (filas" + TextoBlanco(v.FilaInicio) + " a" +
+                                TextoBlanco(v.FilaFin) + ", columnas" + TextoBlanco(v.ColInicio) + " a" +
+                                TextoBlanco(v.ColFin) + ") no está dentro de la imagen de" +
+                                TextoBlanco(filas) + " filas y" + TextoBlanco(columnas) + " columnas.");
+    if (v.FilaFin < v.FilaInicio)
+        return Resultado::Falla("Ingrese un valor entero  mayor que la Fila de Inicio, o '0' para Cancelar ");
+    if (v.ColFin < v.ColInicio)
+        return Resultado::Falla("Ingrese un valor entero  mayor que la Columna de Inicio, o '0' para Cancelar ");
+    return Resultado::Bien();
+}
+
+CabeceraImagen CabeceraDeVentana(const CabeceraImagen& fuente, const VentanaCeldas& v) {
+    CabeceraImagen cab = fuente;
+    cab.NroFilas = v.Filas();
+    cab.NroColumnas = v.Columnas();
+    cab.XMinimo = fuente.XMinimo + (v.ColInicio - 1) * fuente.ResolucionX;
+    cab.YMinimo = fuente.YMinimo + (v.FilaInicio - 1) * fuente.ResolucionY;
+    // The far edge of the window, the way the importers write the extent.
+    cab.XMaximo = cab.XMinimo + cab.NroColumnas * fuente.ResolucionX;
+    cab.YMaximo = cab.YMinimo + cab.NroFilas * fuente.ResolucionY;
+    return cab;
+}
+
+std::string NombrePropuesto(const std::string& nombre, const std::string& letra) {
+    const size_t corte = nombre.size() >= 8 ? nombre.size() - 8 : 0;
+    return nombre.substr(0, corte) + letra + nombre.substr(corte);
+}
+
+bool EsNombreSalida(const std::string& nombre) {
+    return TerminaEn(nombre, "_dat.rkd") || TerminaEn(nombre, "_dat.RKD");
+}
+
+bool EsNombreFuente(const std::string& nombre) {
+    return EsNombreSalida(nombre) || TerminaEn(nombre, "_DAT.RKD");
+}
+
+Resultado EscribirSalida(const std::string& nombreDat, const CabeceraImagen& cab,
+                         const Grilla<float>& valores, const std::vector<std::string>* lista,
+                         const std::string& rutaLista) {
+    if (Resultado r = EscribirDatos(nombreDat, valores); !r) return r;
+    const std::string nombreCab = NombreCabDe(nombreDat);
+    if (Resultado r = EscribirCabecera(nombreCab, cab); !r) {
+        std::remove(nombreDat.c_str());
+        return r;
+    }
+    if (lista) {
+        if (Resultado r = EscribirListaNombres(rutaLista, *lista); !r) {
+            std::remove(nombreDat.c_str());
+            std::remove(nombreCab.c_str());
+            return r;
+        }
+    }
+    return Resultado::Bien();
+}
+
+}  // namespace tarno::herramientas

@@ -1,0 +1,126 @@
+#include "ui/dialogo_herramienta.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "raster/archivos.h"
+#include "raster/numeros.h"
+
+namespace tarno::ui {
+
+DialogoHerramienta::DialogoHerramienta(EstadoApp& estado, Plataforma& plataforma, QWidget* padre,
+                                       const QString& nombre, const QString& titulo)
+    : QDialog(padre), estado_(estado), plat_(plataforma), validador_(new ValidadorCajas(this)) {
+    setObjectName(nombre);
+    setWindowTitle(titulo);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    if (padre) move(padre->frameGeometry().topLeft());
+}
+
+QLabel* DialogoHerramienta::Etiqueta(const QString& nombre, const QString& texto) {
+    auto* l = new QLabel(texto, this);
+    l->setObjectName(nombre);
+    return l;
+}
+
+QLineEdit* DialogoHerramienta::Caja(const QString& nombre, const QString& texto) {
+    auto* c = new QLineEdit(texto, this);
+    c->setObjectName(nombre);
+    return c;
+}
+
+QPushButton* DialogoHerramienta::Boton(const QString& nombre, const QString& texto, const QString& ayuda) {
+    auto* b = new QPushButton(texto, this);
+    b->setObjectName(nombre);
+    b->setAutoDefault(false);
+    b->setDefault(false);
+    if (!ayuda.isEmpty()) b->setToolTip(ayuda);
+    return b;
+}
+
+QGroupBox* DialogoHerramienta::Marco(const QString& nombre, const QString& titulo) {
+    auto* g = new QGroupBox(titulo, this);
+    g->setObjectName(nombre);
+    return g;
+}
+
+QRadioButton* DialogoHerramienta::Opcion(const QString& nombre, const QString& texto) {
+    auto* o = new QRadioButton(texto, this);
+    o->setObjectName(nombre);
+    return o;
+}
+
+bool DialogoHerramienta::ElegirImagen(const std::string& titulo, std::string& ruta, std::string& carpeta,
+                                      std::string& archivo) {
+    std::string elegido = plat_.AbrirArchivo(titulo, "Abrir Archivo kdr (*dat.rkd)|*dat.rkd");
+    if (elegido.empty()) return false;
+    if (Resultado r = LeerIMG(elegido, "", estado_.img); !r) {
+        plat_.Mensaje(r.mensaje, titulo, Icono::Advertencia);
+        return false;
+    }
+    ruta = elegido;
+    SepararRuta(ruta, carpeta, archivo);
+    return true;
+}
+
+bool DialogoHerramienta::AsegurarFuente(const std::string& ruta) {
+    const ImagenActual& img = estado_.img;
+    if (img.NombreDat == ruta && img.Valores.Filas() == img.NroFilas &&
+        img.Valores.Columnas() == img.NroColumnas && img.NroFilas > 0)
+        return true;
+    if (Resultado r = LeerIMG(ruta, "", estado_.img); !r) {
+        plat_.Mensaje(r.mensaje, "", Icono::Advertencia);
+        return false;
+    }
+    return true;
+}
+
+void DialogoHerramienta::FijarVentana(QLineEdit* caja, int32_t& campo, int32_t valor) {
+    caja->setText(Numero(valor));
+    campo = valor;
+}
+
+bool DialogoHerramienta::ReglaVentana(QLineEdit* caja, int32_t& campo, int32_t limite, QLineEdit* inicio,
+                                      bool filas, Icono icono) {
+    const std::string texto = S(caja->text());
+    if (texto == "0") {
+        campo = 0;
+        return true;
+    }
+    const double v = ValorInicial(texto);
+    if (!EsNumerico(texto) || v < 1 || v > limite) {
+        plat_.Mensaje("Ingrese un valor entero  entre 1 y " + TextoBlanco(limite) + " o '0' para Cancelar ", "",
+                      icono);
+        FijarVentana(caja, campo, 0);
+        return false;
+    }
+    if (inicio && ValorInicial(S(inicio->text())) > v) {
+        plat_.Mensaje(filas ? "Ingrese un valor entero  mayor que la Fila de Inicio, o '0' para Cancelar "
+                            : "Ingrese un valor entero  mayor que la Columna de Inicio, o '0' para Cancelar ",
+                      " Dato inconsistente", icono);
+        FijarVentana(caja, campo, 0);
+        return false;
+    }
+    campo = static_cast<int32_t>(RedondearEntero(v));
+    return true;
+}
+
+bool DialogoHerramienta::ReglaNombre(QLineEdit* caja, const std::string& propuesto) {
+    if (herramientas::EsNombreSalida(S(caja->text()))) return true;
+    plat_.Mensaje("El nombre del archivo debe terminar en '_dat.rkd'");
+    if (!propuesto.empty()) caja->setText(Q(propuesto));
+    return false;
+}
+
+void DialogoHerramienta::MostrarError(const Resultado& r, const std::string& titulo) {
+    plat_.Mensaje(r.mensaje, titulo, Icono::Advertencia);
+}
+
+QString DialogoHerramienta::Numero(float v) { return Q(NumeroArchivo(v)); }
+QString DialogoHerramienta::Numero(int32_t v) { return Q(NumeroArchivo(v)); }
+
+}  // namespace tarno::ui

@@ -1,0 +1,186 @@
+#include "ui/dlg_recortar.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "raster/numeros.h"
+#include "tools/recortar.h"
+
+namespace tarno::ui {
+
+using herramientas::VentanaCeldas;
+
+DlgRecortaRASK::DlgRecortaRASK(EstadoApp& estado, Plataforma& plataforma, QWidget* padre)
+    : DialogoHerramienta(estado, plataforma, padre, "dlgRecortaRASK", "TARNO-SIG: Recorta imagen RASK") {
+    auto* accion = Etiqueta("lblAccion",
+                            "ACCION: Permite recortar un archivo imagen de RASK (archivos tipo  _dat.rkd) ");
+    accion->setWordWrap(true);
+    lblArchivoRASK = Etiqueta("lblArchivoRASK");
+    auto* cmdRecortarRAK =
+        Boton("cmdRecortarRAK", "&Seleccionar Archivo", "Pulsar, para seleccionar el archivo a modificar");
+
+    auto* marcoTam = Marco("fraTamano", "Nro. de Filas y Columnas");
+    lblRows = Etiqueta("lblRows", "0");
+    lblColumns = Etiqueta("lblColumns", "0");
+    auto* gt = new QGridLayout(marcoTam);
+    gt->addWidget(new QLabel("Filas:"), 0, 0);
+    gt->addWidget(lblRows, 0, 1);
+    gt->addWidget(new QLabel("Columnas:"), 1, 0);
+    gt->addWidget(lblColumns, 1, 1);
+
+    auto* marcoVal = Marco("fraValores", "Valores Máximos y mínimos");
+    lblMaximo = Etiqueta("lblMaximo");
+    lblMinimo = Etiqueta("lblMinimo");
+    auto* gv = new QGridLayout(marcoVal);
+    gv->addWidget(new QLabel("Máximo:"), 0, 0);
+    gv->addWidget(lblMaximo, 0, 1);
+    gv->addWidget(new QLabel("Mínimo:"), 1, 0);
+    gv->addWidget(lblMinimo, 1, 1);
+
+    auto* marcoVen = Marco("fraVentana", "Recortar Imagen RASK entre filas y columnas:");
+    txtFilaInicio = Caja("txtFilaInicio", "0");
+    txtColInicio = Caja("txtColInicio", "0");
+    txtFilaFin = Caja("txtFilaFin", "0");
+    txtColFin = Caja("txtColFin", "0");
+    auto* gw = new QGridLayout(marcoVen);
+    gw->addWidget(new QLabel("Desde Fila "), 0, 0);
+    gw->addWidget(txtFilaInicio, 0, 1);
+    gw->addWidget(new QLabel("Columna"), 0, 2);
+    gw->addWidget(txtColInicio, 0, 3);
+    gw->addWidget(new QLabel("Hasta Fila"), 1, 0);
+    gw->addWidget(txtFilaFin, 1, 1);
+    gw->addWidget(new QLabel("Columna"), 1, 2);
+    gw->addWidget(txtColFin, 1, 3);
+
+    lblArchivoRASKRec = Caja("lblArchivoRASKRec");
+    auto* OKButton = Boton("OKButton", "&Modificar");
+    auto* CancelButton = Boton("CancelButton", "&Cancelar");
+
+    auto* raiz = new QVBoxLayout(this);
+    raiz->addWidget(accion);
+    auto* fila = new QHBoxLayout;
+    fila->addWidget(new QLabel("Archivo:"));
+    fila->addWidget(lblArchivoRASK, 1);
+    fila->addWidget(cmdRecortarRAK);
+    raiz->addLayout(fila);
+    auto* marcos = new QHBoxLayout;
+    marcos->addWidget(marcoTam);
+    marcos->addWidget(marcoVal);
+    raiz->addLayout(marcos);
+    raiz->addWidget(marcoVen);
+    raiz->addWidget(new QLabel("Nombre Archivo Nuevo"));
+    raiz->addWidget(lblArchivoRASKRec);
+    auto* botones = new QHBoxLayout;
+    botones->addStretch();
+    botones->addWidget(OKButton);
+    botones->addWidget(CancelButton);
+    raiz->addLayout(botones);
+
+    for (QLineEdit* c : {txtFilaInicio, txtColInicio, txtFilaFin, txtColFin}) c->setEnabled(false);
+
+    auto& img = estado_.img;
+    validador_->Agregar(txtFilaInicio, [this, &img] {
+        return ReglaVentana(txtFilaInicio, ventana_.FilaInicio, img.NroFilas, nullptr, true, Icono::Ninguno);
+    });
+    validador_->Agregar(txtFilaFin, [this, &img] {
+        return ReglaVentana(txtFilaFin, ventana_.FilaFin, img.NroFilas, txtFilaInicio, true, Icono::Ninguno);
+    });
+    validador_->Agregar(txtColInicio, [this, &img] {
+        return ReglaVentana(txtColInicio, ventana_.ColInicio, img.NroColumnas, nullptr, false, Icono::Ninguno);
+    });
+    validador_->Agregar(txtColFin, [this, &img] {
+        return ReglaVentana(txtColFin, ventana_.ColFin, img.NroColumnas, txtColInicio, false, Icono::Ninguno);
+    });
+    validador_->Agregar(lblArchivoRASKRec, [this] { return ReglaNombre(lblArchivoRASKRec, Propuesto()); });
+    validador_->Vigilar();
+
+    connect(cmdRecortarRAK, &QPushButton::clicked, this, &DlgRecortaRASK::cmdRecortarRAK_Click);
+    connect(OKButton, &QPushButton::clicked, this, &DlgRecortaRASK::OKButton_Click);
+    connect(CancelButton, &QPushButton::clicked, this, &QDialog::close);
+}
+
+std::string DlgRecortaRASK::Propuesto() const {
+    return archivoFuente_.empty() ? std::string() : herramientas::NombrePropuesto(archivoFuente_, "R");
+}
+
+void DlgRecortaRASK::cmdRecortarRAK_Click() {
+    std::string ruta, carpeta, archivo;
+    if (!ElegirImagen("Modificar de manera directa (forzar) valores de Pixel en Archivo formato RKD", ruta,
+                      carpeta, archivo))
+        return;
+    const ImagenActual& img = estado_.img;
+    DirArchivo = carpeta;
+    archivoFuente_ = archivo;
+    lblArchivoRASK->setText(Q(ruta));
+    lblMaximo->setText(Numero(img.DatoMayor));
+    lblMinimo->setText(Numero(img.DatoMenor));
+    lblArchivoRASKRec->setText(Q(Propuesto()));
+    FijarVentana(txtFilaInicio, ventana_.FilaInicio, 0);
+    FijarVentana(txtColInicio, ventana_.ColInicio, 0);
+    FijarVentana(txtFilaFin, ventana_.FilaFin, 0);
+    FijarVentana(txtColFin, ventana_.ColFin, 0);
+    for (QLineEdit* c : {txtFilaInicio, txtColInicio, txtFilaFin, txtColFin}) c->setEnabled(true);
+    lblColumns->setText(Numero(img.NroColumnas));
+    lblRows->setText(Numero(img.NroFilas));
+}
+
+void DlgRecortaRASK::OKButton_Click() {
+    const std::string fuente = S(lblArchivoRASK->text());
+    if (!herramientas::EsNombreFuente(fuente)) {
+        plat_.Mensaje("Para ejecutar esta acción debe seleccionarse un archivo _dat.RKD ",
+                      "No se ha seleccionado archivo _dat.rkd");
+        lblArchivoRASK->clear();
+        ArchivoSalida.clear();
+        return;
+    }
+    if (!ventana_.Elegida()) {
+        plat_.Mensaje("Deben seleccionarse filas y columnas a Recortar",
+                      "No se ha seleccionado fila y columna a modificar");
+        return;
+    }
+    if (!ReglaNombre(lblArchivoRASKRec, Propuesto())) return;
+    auto leer = [](QLineEdit* c) { return static_cast<int32_t>(RedondearEntero(ValorInicial(S(c->text())))); };
+    ventana_ = {leer(txtFilaInicio), leer(txtFilaFin), leer(txtColInicio), leer(txtColFin)};
+    // The start boxes are not checked against the end boxes when they are
+    // left, so a reversed window can reach this point.
+    if (ventana_.FilaFin < ventana_.FilaInicio || ventana_.ColFin < ventana_.ColInicio) {
+        const bool filas = ventana_.FilaFin < ventana_.FilaInicio;
+        plat_.Mensaje(filas ? "Ingrese un valor entero  mayor que la Fila de Inicio, o '0' para Cancelar "
+                            : "Ingrese un valor entero  mayor que la Columna de Inicio, o '0' para Cancelar ",
+                      " Dato inconsistente");
+        QLineEdit* caja = filas ? txtFilaFin : txtColFin;
+        caja->setFocus();
+        caja->selectAll();
+        return;
+    }
+    const std::string nuevo = S(lblArchivoRASKRec->text());
+    plat_.Mensaje("ADVERTENCIA: se creará un nuevo archivo recortado <" + DirArchivo + nuevo +
+                      "> a partir del archivo <" + fuente + ">.",
+                  "Modifica valores de archivo _dat.rkd", Icono::Advertencia, Botones::Aceptar);
+    ArchivoSalida = DirArchivo + nuevo;
+    if (!AsegurarFuente(fuente)) return;
+
+    CabeceraImagen cab;
+    Grilla<float> salida;
+    Resultado r = herramientas::Recortar(estado_.img, ventana_, cab, salida);
+    if (r) r = herramientas::EscribirSalida(ArchivoSalida, cab, salida);
+    if (!r) {
+        MostrarError(r, "Modifica valores de archivo _dat.rkd");
+        return;
+    }
+    // The current image keeps the cropped header (with its own title and
+    // subtitle) over the full source cells.
+    ImagenActual& img = estado_.img;
+    const std::string titulo = img.Titulo, subtitulo = img.Subtitulo;
+    static_cast<CabeceraImagen&>(img) = cab;
+    img.Titulo = titulo;
+    img.Subtitulo = subtitulo;
+    close();
+}
+
+}  // namespace tarno::ui
