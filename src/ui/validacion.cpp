@@ -28,6 +28,8 @@ bool ValidadorCajas::Validar(QLineEdit* caja) {
     ocupado_ = true;
     const bool ok = it->second();
     if (!ok) {
+        // A warning box took the activation: give it back to the dialog.
+        if (dialogo_->isVisible() && !dialogo_->isActiveWindow()) dialogo_->activateWindow();
         caja->setFocus(Qt::OtherFocusReason);
         caja->selectAll();
     }
