@@ -196,3 +196,17 @@ TEST_F(Clasifica, NombresDeFuenteYSalida) {
     EXPECT_TRUE(ExisteArchivo(tmp.Ruta("cuencaX_dat.rkd")));
     EXPECT_TRUE(ExisteArchivo(tmp.Ruta("cuenc_C_cla.rkd")));
 }
+
+TEST_F(Clasifica, IntervalosVariablesEmpiezanEnElMenorValorNegativo) {
+    // The table shows the smallest value as the lower bound of class 1, and
+    // negative cells down to it are classified in class 1.
+    const std::string negativa = GuardarImagen(tmp, "neg_dat.rkd", ImagenValores(1, 3, {-10, -5, 5}));
+    Elegir(negativa);
+    ASSERT_TRUE(Escribir(dlg, "txtNroIntervalos", "1"));
+    EXPECT_EQ(Celda(0, 1), "-10");
+    ClicEnCelda(0, 2);
+    QTest::keyClicks(grilla, "10");
+    Pulsar(dlg, "OKButton");
+    EXPECT_EQ(Salida("neg_C_dat.rkd"), (std::vector<float>{1, 1, 1}));
+    EXPECT_EQ(tmp.Leer("neg_C_cla.rkd"), "1\r\n\"-10- 10\"\r\n");
+}
