@@ -232,6 +232,13 @@ bool DlgOpciones::Validar(QWidget* caja) {
     return false;
 }
 
+bool DlgOpciones::Permitido() {
+    QWidget* f = QApplication::focusWidget();
+    if (f && f == cmbRec_->lineEdit()) f = cmbRec_;
+    if (f && (f == enfocado_ || f == bloqueo_) && validadores_.count(f)) return Validar(f);
+    return bloqueo_ == nullptr;
+}
+
 bool DlgOpciones::Bloqueado(QObject* o, bool esCaja) const {
     if (!bloqueo_ || o == bloqueo_ || esCaja) return false;
     auto* w = qobject_cast<QWidget*>(o);

@@ -77,8 +77,10 @@ private:
                     std::function<void(QLineEdit*)> dobleClic = {});
     /// Runs the validate handler of `caja`; on failure keeps the focus there.
     bool Validar(QWidget* caja);
-    /// False while a box that failed its validation holds the focus.
-    bool Permitido() const { return bloqueo_ == nullptr; }
+    /// Before a button's command: false while a box that failed its
+    /// validation holds the focus. A button reached by its access key takes no
+    /// focus, so the box that has it is validated here.
+    bool Permitido();
     /// True when a press on `o` must be ignored because another box failed.
     bool Bloqueado(QObject* o, bool esCaja) const;
     /// Shows a validation warning.

@@ -494,3 +494,47 @@ TEST_F(Opciones, SumaDeCeldasDesdeLaFicha) {
     EXPECT_EQ(estado.par.fConsulta2, 9);
     EXPECT_TRUE(plat.mensajes.empty());
 }
+
+TEST_F(Opciones, AtajoDeAceptarValidaLaCajaConElFoco) {
+    QLineEdit* c = Caja("txtnPer");
+    c->setFocus(Qt::MouseFocusReason);
+    c->selectAll();
+    QTest::keyClicks(c, "-4");
+    // Alt+A ("&Aceptar") moves the focus to the button first: the box is
+    // validated, the focus stays and the dialog does not apply nor close.
+    QTest::keyClick(c, Qt::Key_A, Qt::AltModifier);
+    QTest::qWait(250);
+    ASSERT_EQ(plat.mensajes.size(), 1u);
+    EXPECT_EQ(plat.Ultimo().texto, "Ingrese un valor entero entre 0 y 86400");
+    EXPECT_TRUE(Foco("txtnPer"));
+    EXPECT_EQ(ventana->OpcionesAbierto(), d);
+    EXPECT_TRUE(d->isVisible());
+    // Corrected, the shortcut applies and closes.
+    c->selectAll();
+    QTest::keyClicks(c, "90");
+    QTest::keyClick(c, Qt::Key_A, Qt::AltModifier);
+    QTest::qWait(250);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(estado.par.nPer, 90);
+    EXPECT_EQ(ventana->OpcionesAbierto(), nullptr);
+}
+
+TEST_F(Opciones, ClicEnUnaCajaSeleccionaSuTexto) {
+    QLineEdit* c = Caja("txtResolucionY");
+    QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(5, c->height() / 2));
+    QTest::qWait(50);
+    EXPECT_TRUE(Foco("txtResolucionY"));
+    EXPECT_EQ(c->selectedText(), "92.8");
+}
+
+TEST_F(Opciones, SalirCierraTodasLasVentanas) {
+    ventana->show();
+    ventana->Accion("mnuPizarra1")->trigger();
+    ASSERT_TRUE(ventana->PizarraAbierta()->isVisible());
+    ventana->Accion("mnuFileExit")->trigger();
+    EXPECT_FALSE(ventana->isVisible());
+    EXPECT_FALSE(d->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(ventana->PizarraAbierta(), nullptr);
+    EXPECT_EQ(ventana->OpcionesAbierto(), nullptr);
+}
