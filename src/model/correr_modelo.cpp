@@ -456,6 +456,7 @@ FinCorrida CorrerModeloSinControl(EntornoCorrida& en, EstadoCorrida& e) {
         }
         e.PeriodosHechos = e.Periodo;
         ++e.Periodo;
+        obs.FinPeriodo();
     }
 
     // f. Largest discharge of the run (QMax never decreases, so the largest

@@ -50,6 +50,9 @@ public:
     virtual void Progreso(double /*avance*/, const std::string& /*periodo*/, const std::string& /*tiempo*/) {}
     /// Progress window cleared, pointer restored, bar hidden, window unloaded.
     virtual void CerrarProgreso() {}
+    /// End of every period. Shows nothing new; a window system may use it to
+    /// repaint its windows between the tenth-period updates of a long run.
+    virtual void FinPeriodo() {}
 
     /// Board `frmPp`: its text emptied at the start of a run (this loads the
     /// board, so `VerPizarra` becomes true).

@@ -2,6 +2,7 @@
 // windows around it (progress window, board, message area, status panel).
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <cmath>
 
 #include "model/correr_modelo.h"
@@ -34,6 +35,14 @@ public:
             p->close();
         }
     }
+    // Long periods: let the windows repaint (user input stays queued) at most
+    // ten times a second, so the application never looks frozen.
+    void FinPeriodo() override {
+        if (!reloj_.isValid() || reloj_.elapsed() >= 100) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            reloj_.start();
+        }
+    }
     void LimpiarPizarra() override { v_.Pizarra()->PonerTexto(QString()); }
     void Pizarra(const std::string& texto) override {
         if (FrmPp* p = v_.PizarraAbierta()) p->PonerTexto(QString::fromStdString(texto));
@@ -48,6 +57,7 @@ public:
 
 private:
     FrmMain0& v_;
+    QElapsedTimer reloj_;
 };
 
 }  // namespace

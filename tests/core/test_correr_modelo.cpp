@@ -29,6 +29,8 @@ public:
         periodos.push_back(p + "|" + t);
     }
     void CerrarProgreso() override { eventos.push_back("cerrar"); }
+    void FinPeriodo() override { ++finesDePeriodo; }
+    int finesDePeriodo = 0;
     void LimpiarPizarra() override { eventos.push_back("limpiar"); }
     void Pizarra(const std::string& t) override {
         eventos.push_back("pizarra");
@@ -306,6 +308,7 @@ TEST_F(Corrida, ProgresoCadaDiezPeriodos) {
     ASSERT_EQ(Correr(), FinCorrida::Completa);
     ASSERT_EQ(obs.periodos.size(), 2u);
     EXPECT_EQ(obs.avances, (std::vector<double>{40, 80}));
+    EXPECT_EQ(obs.finesDePeriodo, 25);  // the windows may repaint after every period
     EXPECT_EQ(obs.periodos[0].substr(0, obs.periodos[0].find('|')), "Período =  10 /  25");
     // Readings: start, control, then two per period: period 10 is read at 22 s.
     EXPECT_EQ(obs.periodos[0].substr(obs.periodos[0].find('|') + 1), "Tiempo de proceso: 0:0:21");
