@@ -1,5 +1,6 @@
 #include "ui/dialogo_herramienta.h"
 
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -122,5 +123,48 @@ void DialogoHerramienta::MostrarError(const Resultado& r, const std::string& tit
 
 QString DialogoHerramienta::Numero(float v) { return Q(NumeroArchivo(v)); }
 QString DialogoHerramienta::Numero(int32_t v) { return Q(NumeroArchivo(v)); }
+
+QGroupBox* DialogoHerramienta::MarcoTamano(QLabel*& filas, QLabel*& columnas) {
+    auto* marco = Marco("fraTamano", "Nro. de Filas y Columnas");
+    filas = Etiqueta("lblRows", "0");
+    columnas = Etiqueta("lblColumns", "0");
+    auto* g = new QGridLayout(marco);
+    g->addWidget(new QLabel("Filas:"), 0, 0);
+    g->addWidget(filas, 0, 1);
+    g->addWidget(new QLabel("Columnas:"), 1, 0);
+    g->addWidget(columnas, 1, 1);
+    return marco;
+}
+
+QGroupBox* DialogoHerramienta::MarcoValores(QLabel*& maximo, QLabel*& minimo) {
+    auto* marco = Marco("fraValores", "Valores Máximos y mínimos");
+    maximo = Etiqueta("lblMaximo");
+    minimo = Etiqueta("lblMinimo");
+    auto* g = new QGridLayout(marco);
+    g->addWidget(new QLabel("Máximo:"), 0, 0);
+    g->addWidget(maximo, 0, 1);
+    g->addWidget(new QLabel("Mínimo:"), 1, 0);
+    g->addWidget(minimo, 1, 1);
+    return marco;
+}
+
+QGroupBox* DialogoHerramienta::MarcoVentana(const QString& nombre, const QString& titulo, QLineEdit*& filaInicio,
+                                            QLineEdit*& colInicio, QLineEdit*& filaFin, QLineEdit*& colFin) {
+    auto* marco = Marco(nombre, titulo);
+    filaInicio = Caja("txtFilaInicio", "0");
+    colInicio = Caja("txtColInicio", "0");
+    filaFin = Caja("txtFilaFin", "0");
+    colFin = Caja("txtColFin", "0");
+    auto* g = new QGridLayout(marco);
+    g->addWidget(new QLabel("Desde Fila "), 0, 0);
+    g->addWidget(filaInicio, 0, 1);
+    g->addWidget(new QLabel("Columna"), 0, 2);
+    g->addWidget(colInicio, 0, 3);
+    g->addWidget(new QLabel("Hasta Fila"), 1, 0);
+    g->addWidget(filaFin, 1, 1);
+    g->addWidget(new QLabel("Columna"), 1, 2);
+    g->addWidget(colFin, 1, 3);
+    return marco;
+}
 
 }  // namespace tarno::ui

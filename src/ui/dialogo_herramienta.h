@@ -37,6 +37,15 @@ protected:
     QGroupBox* Marco(const QString& nombre, const QString& titulo);
     QRadioButton* Opcion(const QString& nombre, const QString& texto);
 
+    /// Frame "Nro. de Filas y Columnas" with the labels `lblRows` and `lblColumns`.
+    QGroupBox* MarcoTamano(QLabel*& filas, QLabel*& columnas);
+    /// Frame "Valores Máximos y mínimos" with `lblMaximo` and `lblMinimo`.
+    QGroupBox* MarcoValores(QLabel*& maximo, QLabel*& minimo);
+    /// Frame of a window of rows and columns: the four boxes `txtFilaInicio`,
+    /// `txtColInicio`, `txtFilaFin` and `txtColFin`, all "0".
+    QGroupBox* MarcoVentana(const QString& nombre, const QString& titulo, QLineEdit*& filaInicio,
+                            QLineEdit*& colInicio, QLineEdit*& filaFin, QLineEdit*& colFin);
+
     /// Opens the file dialog and reads the chosen image into the current
     /// image. False when the user cancels or the image cannot be read (the
     /// error is shown). `ruta` is the chosen path, `carpeta` its folder with

@@ -30,22 +30,8 @@ DlgClasificaDatPixel::DlgClasificaDatPixel(EstadoApp& estado, Plataforma& plataf
     lblArchivoRASK = Etiqueta("lblArchivoRASK");
     auto* cmdModificarArchivo = Boton("cmdModificarArchivo", "&Seleccionar Archivo");
 
-    auto* marcoTam = Marco("fraTamano", "Nro. de Filas y Columnas");
-    lblRows = Etiqueta("lblRows", "0");
-    lblColumns = Etiqueta("lblColumns", "0");
-    auto* gt = new QGridLayout(marcoTam);
-    gt->addWidget(new QLabel("Filas:"), 0, 0);
-    gt->addWidget(lblRows, 0, 1);
-    gt->addWidget(new QLabel("Columnas:"), 1, 0);
-    gt->addWidget(lblColumns, 1, 1);
-    auto* marcoVal = Marco("fraValores", "Valores Máximos y mínimos");
-    lblMaximo = Etiqueta("lblMaximo");
-    lblMinimo = Etiqueta("lblMinimo");
-    auto* gv = new QGridLayout(marcoVal);
-    gv->addWidget(new QLabel("Máximo:"), 0, 0);
-    gv->addWidget(lblMaximo, 0, 1);
-    gv->addWidget(new QLabel("Mínimo:"), 1, 0);
-    gv->addWidget(lblMinimo, 1, 1);
+    auto* marcoTam = MarcoTamano(lblRows, lblColumns);
+    auto* marcoVal = MarcoValores(lblMaximo, lblMinimo);
 
     auto* marcoMetodo = Marco("fraMetodo", "Clasificación");
     opt1 = Opcion("opt1", "Por Nro. de intervalos de clsasamiento, lineal simple");

@@ -28,41 +28,14 @@ DlgModificaDatPixel::DlgModificaDatPixel(EstadoApp& estado, Plataforma& platafor
     auto* cmdModificarArchivo = Boton("cmdModificarArchivo", "&Seleccionar Archivo",
                                       "Pulsar, para seleccionar el archivo a modificar");
 
-    auto* marcoTam = Marco("fraTamano", "Nro. de Filas y Columnas");
-    lblRows = Etiqueta("lblRows", "0");
-    lblColumns = Etiqueta("lblColumns", "0");
-    auto* gt = new QGridLayout(marcoTam);
-    gt->addWidget(new QLabel("Filas:"), 0, 0);
-    gt->addWidget(lblRows, 0, 1);
-    gt->addWidget(new QLabel("Columnas:"), 1, 0);
-    gt->addWidget(lblColumns, 1, 1);
-
-    auto* marcoVal = Marco("fraValores", "Valores Máximos y mínimos");
-    lblMaximo = Etiqueta("lblMaximo");
-    lblMinimo = Etiqueta("lblMinimo");
-    auto* gv = new QGridLayout(marcoVal);
-    gv->addWidget(new QLabel("Máximo:"), 0, 0);
-    gv->addWidget(lblMaximo, 0, 1);
-    gv->addWidget(new QLabel("Mínimo:"), 1, 0);
-    gv->addWidget(lblMinimo, 1, 1);
+    auto* marcoTam = MarcoTamano(lblRows, lblColumns);
+    auto* marcoVal = MarcoValores(lblMaximo, lblMinimo);
 
     optPixelfc = Opcion("optPixelfc", "Modificar valor de los Pixel identificados por fila y columna");
     optPixelVal = Opcion("optPixelVal", "Modificar valor de los Pixel identificados por su valor actual");
 
-    Frame1 = Marco("Frame1", "Modificar valores de pixel, entre filas y columnas:");
-    txtFilaInicio = Caja("txtFilaInicio", "0");
-    txtColInicio = Caja("txtColInicio", "0");
-    txtFilaFin = Caja("txtFilaFin", "0");
-    txtColFin = Caja("txtColFin", "0");
-    auto* g1 = new QGridLayout(Frame1);
-    g1->addWidget(new QLabel("Desde Fila "), 0, 0);
-    g1->addWidget(txtFilaInicio, 0, 1);
-    g1->addWidget(new QLabel("Columna"), 0, 2);
-    g1->addWidget(txtColInicio, 0, 3);
-    g1->addWidget(new QLabel("Hasta Fila"), 1, 0);
-    g1->addWidget(txtFilaFin, 1, 1);
-    g1->addWidget(new QLabel("Columna"), 1, 2);
-    g1->addWidget(txtColFin, 1, 3);
+    Frame1 = MarcoVentana("Frame1", "Modificar valores de pixel, entre filas y columnas:",
+                          txtFilaInicio, txtColInicio, txtFilaFin, txtColFin);
 
     Frame2 = Marco("Frame2", "Modificar valores entre:");
     txtValorInicio = Caja("txtValorInicio", "0");

@@ -22,38 +22,11 @@ DlgOperadorRASK::DlgOperadorRASK(EstadoApp& estado, Plataforma& plataforma, QWid
     auto* cmdRecortarRAK =
         Boton("cmdRecortarRAK", "&Seleccionar Archivo", "Pulsar, para seleccionar el archivo a modificar");
 
-    auto* marcoTam = Marco("fraTamano", "Nro. de Filas y Columnas");
-    lblRows = Etiqueta("lblRows", "0");
-    lblColumns = Etiqueta("lblColumns", "0");
-    auto* gt = new QGridLayout(marcoTam);
-    gt->addWidget(new QLabel("Filas:"), 0, 0);
-    gt->addWidget(lblRows, 0, 1);
-    gt->addWidget(new QLabel("Columnas:"), 1, 0);
-    gt->addWidget(lblColumns, 1, 1);
+    auto* marcoTam = MarcoTamano(lblRows, lblColumns);
+    auto* marcoVal = MarcoValores(lblMaximo, lblMinimo);
 
-    auto* marcoVal = Marco("fraValores", "Valores Máximos y mínimos");
-    lblMaximo = Etiqueta("lblMaximo");
-    lblMinimo = Etiqueta("lblMinimo");
-    auto* gv = new QGridLayout(marcoVal);
-    gv->addWidget(new QLabel("Máximo:"), 0, 0);
-    gv->addWidget(lblMaximo, 0, 1);
-    gv->addWidget(new QLabel("Mínimo:"), 1, 0);
-    gv->addWidget(lblMinimo, 1, 1);
-
-    auto* marcoVen = Marco("fraVentana", "Aplicar Operador entre filas y columnas:");
-    txtFilaInicio = Caja("txtFilaInicio", "0");
-    txtColInicio = Caja("txtColInicio", "0");
-    txtFilaFin = Caja("txtFilaFin", "0");
-    txtColFin = Caja("txtColFin", "0");
-    auto* gw = new QGridLayout(marcoVen);
-    gw->addWidget(new QLabel("Desde Fila "), 0, 0);
-    gw->addWidget(txtFilaInicio, 0, 1);
-    gw->addWidget(new QLabel("Columna"), 0, 2);
-    gw->addWidget(txtColInicio, 0, 3);
-    gw->addWidget(new QLabel("Hasta Fila"), 1, 0);
-    gw->addWidget(txtFilaFin, 1, 1);
-    gw->addWidget(new QLabel("Columna"), 1, 2);
-    gw->addWidget(txtColFin, 1, 3);
+    auto* marcoVen = MarcoVentana("fraVentana", "Aplicar Operador entre filas y columnas:",
+                          txtFilaInicio, txtColInicio, txtFilaFin, txtColFin);
 
     auto* marcoOp = Marco("fraOperador", "Operador: z' = a1 + a2 * z ^ a3 + a4 * z ^ a5 + a6 ^ (a7 * z)");
     auto* go = new QGridLayout(marcoOp);
