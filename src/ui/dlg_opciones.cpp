@@ -188,6 +188,18 @@ DlgOpciones::DlgOpciones(FrmMain0& principal)
 // ---------------------------------------------------------------------------
 // Validation plumbing
 
+QLineEdit* DlgOpciones::CajaCelda(const char* nombre, QWidget* padre, int32_t Parametros::*campo) {
+    return Caja(
+        nombre, padre,
+        [this, campo](QLineEdit* c) {
+            const bool ok = Num(c) && Val(c) >= 0;
+            if (!ok) Aviso(kMsgFilas);
+            par_.*campo = Largo(Val(c));
+            return ok;
+        },
+        [](QLineEdit* c) { c->setText("0"); });
+}
+
 QLineEdit* DlgOpciones::Caja(const char* nombre, QWidget* padre, std::function<bool(QLineEdit*)> validar,
                              std::function<void(QLineEdit*)> dobleClic) {
     auto* c = new QLineEdit(padre);
@@ -326,15 +338,7 @@ QWidget* DlgOpciones::CrearConsulta() {
     g->addWidget(Texto("desde", w), 6, 1);
     g->addWidget(Texto("hasta", w), 6, 2);
     auto consulta = [this, w](const char* nombre, int32_t Parametros::*campo) {
-        return Caja(
-            nombre, w,
-            [this, campo](QLineEdit* c) {
-                const bool ok = Num(c) && Val(c) >= 0;
-                if (!ok) Aviso(kMsgFilas);
-                par_.*campo = Largo(Val(c));
-                return ok;
-            },
-            [](QLineEdit* c) { c->setText("0"); });
+        return CajaCelda(nombre, w, campo);
     };
     txtfConsulta1_ = consulta("txtfConsulta1", &Parametros::fConsulta1);
     txtfConsulta2_ = consulta("txtfConsulta2", &Parametros::fConsulta2);
@@ -812,15 +816,7 @@ QWidget* DlgOpciones::CrearParametros() {
     g->addWidget(Texto("desde", dem), 7, 1);
     g->addWidget(Texto("hasta", dem), 7, 2);
     auto primera = [this, dem](const char* nombre, int32_t Parametros::*campo) {
-        return Caja(
-            nombre, dem,
-            [this, campo](QLineEdit* c) {
-                const bool ok = Num(c) && Val(c) >= 0;
-                if (!ok) Aviso(kMsgFilas);
-                par_.*campo = Largo(Val(c));
-                return ok;
-            },
-            [](QLineEdit* c) { c->setText("0"); });
+        return CajaCelda(nombre, dem, campo);
     };
     txtfHidro1_ = primera("txtfHidro1", &Parametros::fHidro1);
     txtcHidro1_ = primera("txtcHidro1", &Parametros::cHidro1);

@@ -73,6 +73,9 @@ private:
 
     /// A text box with a validate handler (true when valid) and an optional
     /// double-click text.
+    /// Box of a cell row or column (0 or more, whole part kept in `campo`);
+    /// a double click puts "0" in it.
+    QLineEdit* CajaCelda(const char* nombre, QWidget* padre, int32_t Parametros::*campo);
     QLineEdit* Caja(const char* nombre, QWidget* padre, std::function<bool(QLineEdit*)> validar,
                     std::function<void(QLineEdit*)> dobleClic = {});
     /// Runs the validate handler of `caja`; on failure keeps the focus there.
