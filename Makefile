@@ -2,7 +2,7 @@
 #   make demo   install what is missing, build Release, run the demo job
 #   make test   install what is missing, build with sanitizers, run every test
 
-PKGS := cmake g++ make qt6-base-dev qt6-charts-dev libgtest-dev libgmock-dev libbenchmark-dev
+PKGS := cmake g++ make qt6-base-dev qt6-charts-dev libgtest-dev libbenchmark-dev
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 RELEASE := build/release
 TESTDIR := build/test
