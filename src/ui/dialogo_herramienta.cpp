@@ -124,6 +124,26 @@ void DialogoHerramienta::MostrarError(const Resultado& r, const std::string& tit
 QString DialogoHerramienta::Numero(float v) { return Q(NumeroArchivo(v)); }
 QString DialogoHerramienta::Numero(int32_t v) { return Q(NumeroArchivo(v)); }
 
+void DialogoHerramienta::AgregarReglasVentana(herramientas::VentanaCeldas& v, QLineEdit* filaInicio,
+                                              QLineEdit* colInicio, QLineEdit* filaFin, QLineEdit* colFin,
+                                              bool finNoMenor, Icono icono) {
+    auto& img = estado_.img;
+    QLineEdit* desdeFila = finNoMenor ? filaInicio : nullptr;
+    QLineEdit* desdeCol = finNoMenor ? colInicio : nullptr;
+    validador_->Agregar(filaInicio, [this, &img, &v, filaInicio, icono] {
+        return ReglaVentana(filaInicio, v.FilaInicio, img.NroFilas, nullptr, true, icono);
+    });
+    validador_->Agregar(filaFin, [this, &img, &v, filaFin, desdeFila, icono] {
+        return ReglaVentana(filaFin, v.FilaFin, img.NroFilas, desdeFila, true, icono);
+    });
+    validador_->Agregar(colInicio, [this, &img, &v, colInicio, icono] {
+        return ReglaVentana(colInicio, v.ColInicio, img.NroColumnas, nullptr, false, icono);
+    });
+    validador_->Agregar(colFin, [this, &img, &v, colFin, desdeCol, icono] {
+        return ReglaVentana(colFin, v.ColFin, img.NroColumnas, desdeCol, false, icono);
+    });
+}
+
 QGroupBox* DialogoHerramienta::MarcoTamano(QLabel*& filas, QLabel*& columnas) {
     auto* marco = Marco("fraTamano", "Nro. de Filas y Columnas");
     filas = Etiqueta("lblRows", "0");

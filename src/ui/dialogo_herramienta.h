@@ -65,6 +65,11 @@ protected:
     bool ReglaVentana(QLineEdit* caja, int32_t& campo, int32_t limite, QLineEdit* inicio, bool filas,
                       Icono icono);
 
+    /// Registers the rules of the four window boxes, writing `ventana`. With
+    /// `finNoMenor` an end box may not stand below its start box.
+    void AgregarReglasVentana(herramientas::VentanaCeldas& ventana, QLineEdit* filaInicio, QLineEdit* colInicio,
+                              QLineEdit* filaFin, QLineEdit* colFin, bool finNoMenor, Icono icono);
+
     /// Sets a window box and its field together.
     static void FijarVentana(QLineEdit* caja, int32_t& campo, int32_t valor);
 

@@ -88,19 +88,7 @@ DlgModificaDatPixel::DlgModificaDatPixel(EstadoApp& estado, Plataforma& platafor
          {txtFilaInicio, txtColInicio, txtFilaFin, txtColFin, txtValorInicio, txtValorFin, txtValorPixel})
         c->setEnabled(false);
 
-    auto& img = estado_.img;
-    validador_->Agregar(txtFilaInicio, [this, &img] {
-        return ReglaVentana(txtFilaInicio, ventana_.FilaInicio, img.NroFilas, nullptr, true, Icono::Ninguno);
-    });
-    validador_->Agregar(txtFilaFin, [this, &img] {
-        return ReglaVentana(txtFilaFin, ventana_.FilaFin, img.NroFilas, nullptr, true, Icono::Ninguno);
-    });
-    validador_->Agregar(txtColInicio, [this, &img] {
-        return ReglaVentana(txtColInicio, ventana_.ColInicio, img.NroColumnas, nullptr, false, Icono::Ninguno);
-    });
-    validador_->Agregar(txtColFin, [this, &img] {
-        return ReglaVentana(txtColFin, ventana_.ColFin, img.NroColumnas, nullptr, false, Icono::Ninguno);
-    });
+    AgregarReglasVentana(ventana_, txtFilaInicio, txtColInicio, txtFilaFin, txtColFin, false, Icono::Ninguno);
     validador_->Agregar(txtValorInicio, [this] {
         return ReglaValor(txtValorInicio, ValorInicio, "Ingrese un valor numérico entero o decimal  ");
     });

@@ -66,20 +66,7 @@ DlgOperadorRASK::DlgOperadorRASK(EstadoApp& estado, Plataforma& plataforma, QWid
 
     for (QLineEdit* c : {txtFilaInicio, txtColInicio, txtFilaFin, txtColFin}) c->setEnabled(false);
 
-    auto& img = estado_.img;
-    validador_->Agregar(txtFilaInicio, [this, &img] {
-        return ReglaVentana(txtFilaInicio, ventana_.FilaInicio, img.NroFilas, nullptr, true, Icono::Advertencia);
-    });
-    validador_->Agregar(txtFilaFin, [this, &img] {
-        return ReglaVentana(txtFilaFin, ventana_.FilaFin, img.NroFilas, txtFilaInicio, true, Icono::Advertencia);
-    });
-    validador_->Agregar(txtColInicio, [this, &img] {
-        return ReglaVentana(txtColInicio, ventana_.ColInicio, img.NroColumnas, nullptr, false,
-                            Icono::Advertencia);
-    });
-    validador_->Agregar(txtColFin, [this, &img] {
-        return ReglaVentana(txtColFin, ventana_.ColFin, img.NroColumnas, txtColInicio, false, Icono::Advertencia);
-    });
+    AgregarReglasVentana(ventana_, txtFilaInicio, txtColInicio, txtFilaFin, txtColFin, true, Icono::Advertencia);
     for (int i = 0; i < 7; ++i)
         validador_->Agregar(txta[static_cast<size_t>(i)], [this, i] { return ReglaCoeficiente(i); });
     validador_->Agregar(lblArchivoRASKRec, [this] { return ReglaNombre(lblArchivoRASKRec, {}); });

@@ -56,19 +56,7 @@ DlgRecortaRASK::DlgRecortaRASK(EstadoApp& estado, Plataforma& plataforma, QWidge
 
     for (QLineEdit* c : {txtFilaInicio, txtColInicio, txtFilaFin, txtColFin}) c->setEnabled(false);
 
-    auto& img = estado_.img;
-    validador_->Agregar(txtFilaInicio, [this, &img] {
-        return ReglaVentana(txtFilaInicio, ventana_.FilaInicio, img.NroFilas, nullptr, true, Icono::Ninguno);
-    });
-    validador_->Agregar(txtFilaFin, [this, &img] {
-        return ReglaVentana(txtFilaFin, ventana_.FilaFin, img.NroFilas, txtFilaInicio, true, Icono::Ninguno);
-    });
-    validador_->Agregar(txtColInicio, [this, &img] {
-        return ReglaVentana(txtColInicio, ventana_.ColInicio, img.NroColumnas, nullptr, false, Icono::Ninguno);
-    });
-    validador_->Agregar(txtColFin, [this, &img] {
-        return ReglaVentana(txtColFin, ventana_.ColFin, img.NroColumnas, txtColInicio, false, Icono::Ninguno);
-    });
+    AgregarReglasVentana(ventana_, txtFilaInicio, txtColInicio, txtFilaFin, txtColFin, true, Icono::Ninguno);
     validador_->Agregar(lblArchivoRASKRec, [this] { return ReglaNombre(lblArchivoRASKRec, Propuesto()); });
     validador_->Vigilar();
 
