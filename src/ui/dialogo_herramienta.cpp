@@ -1,6 +1,8 @@
 #include "ui/dialogo_herramienta.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -142,6 +144,27 @@ void DialogoHerramienta::AgregarReglasVentana(herramientas::VentanaCeldas& v, QL
     validador_->Agregar(colFin, [this, &img, &v, colFin, desdeCol, icono] {
         return ReglaVentana(colFin, v.ColFin, img.NroColumnas, desdeCol, false, icono);
     });
+}
+
+void DialogoHerramienta::AgregarFuente(QVBoxLayout* raiz, QLabel* lblArchivo, QPushButton* elegir,
+                                       QGroupBox* tamano, QGroupBox* valores) {
+    auto* fila = new QHBoxLayout;
+    fila->addWidget(new QLabel("Archivo:"));
+    fila->addWidget(lblArchivo, 1);
+    fila->addWidget(elegir);
+    raiz->addLayout(fila);
+    auto* marcos = new QHBoxLayout;
+    marcos->addWidget(tamano);
+    marcos->addWidget(valores);
+    raiz->addLayout(marcos);
+}
+
+void DialogoHerramienta::AgregarBotones(QVBoxLayout* raiz, QPushButton* aceptar, QPushButton* cancelar) {
+    auto* botones = new QHBoxLayout;
+    botones->addStretch();
+    botones->addWidget(aceptar);
+    botones->addWidget(cancelar);
+    raiz->addLayout(botones);
 }
 
 QGroupBox* DialogoHerramienta::MarcoTamano(QLabel*& filas, QLabel*& columnas) {

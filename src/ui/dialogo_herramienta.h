@@ -17,6 +17,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QGroupBox;
+class QVBoxLayout;
 class QRadioButton;
 
 namespace tarno::ui {
@@ -64,6 +65,13 @@ protected:
     /// "0", the field 0, and the rule refuses.
     bool ReglaVentana(QLineEdit* caja, int32_t& campo, int32_t limite, QLineEdit* inicio, bool filas,
                       Icono icono);
+
+    /// Adds to `raiz` the source row ("Archivo:", the path label `lblArchivo`,
+    /// the choose button) and the row of the size and value frames.
+    static void AgregarFuente(QVBoxLayout* raiz, QLabel* lblArchivo, QPushButton* elegir, QGroupBox* tamano,
+                              QGroupBox* valores);
+    /// Adds to `raiz` the command buttons, aligned right.
+    static void AgregarBotones(QVBoxLayout* raiz, QPushButton* aceptar, QPushButton* cancelar);
 
     /// Registers the rules of the four window boxes, writing `ventana`. With
     /// `finNoMenor` an end box may not stand below its start box.

@@ -67,15 +67,7 @@ DlgClasificaDatPixel::DlgClasificaDatPixel(EstadoApp& estado, Plataforma& plataf
     auto* CancelButton = Boton("CancelButton", "&Cancelar");
 
     auto* raiz = new QVBoxLayout(this);
-    auto* fila = new QHBoxLayout;
-    fila->addWidget(new QLabel("Archivo:"));
-    fila->addWidget(lblArchivoRASK, 1);
-    fila->addWidget(cmdModificarArchivo);
-    raiz->addLayout(fila);
-    auto* marcos = new QHBoxLayout;
-    marcos->addWidget(marcoTam);
-    marcos->addWidget(marcoVal);
-    raiz->addLayout(marcos);
+    AgregarFuente(raiz, lblArchivoRASK, cmdModificarArchivo, marcoTam, marcoVal);
     raiz->addWidget(marcoMetodo);
     raiz->addWidget(MSFlexGrid1, 1);
     auto* filasTabla = new QHBoxLayout;
@@ -85,11 +77,7 @@ DlgClasificaDatPixel::DlgClasificaDatPixel(EstadoApp& estado, Plataforma& plataf
     raiz->addLayout(filasTabla);
     raiz->addWidget(new QLabel("Nombre Archivo Nuevo"));
     raiz->addWidget(lblArchivoRASKMod);
-    auto* botones = new QHBoxLayout;
-    botones->addStretch();
-    botones->addWidget(OKButton);
-    botones->addWidget(CancelButton);
-    raiz->addLayout(botones);
+    AgregarBotones(raiz, OKButton, CancelButton);
     resize(520, 560);
 
     opt3->setChecked(true);

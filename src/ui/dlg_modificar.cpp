@@ -58,15 +58,7 @@ DlgModificaDatPixel::DlgModificaDatPixel(EstadoApp& estado, Plataforma& platafor
 
     auto* raiz = new QVBoxLayout(this);
     raiz->addWidget(accion);
-    auto* fila = new QHBoxLayout;
-    fila->addWidget(new QLabel("Archivo:"));
-    fila->addWidget(lblArchivoRASK, 1);
-    fila->addWidget(cmdModificarArchivo);
-    raiz->addLayout(fila);
-    auto* marcos = new QHBoxLayout;
-    marcos->addWidget(marcoTam);
-    marcos->addWidget(marcoVal);
-    raiz->addLayout(marcos);
+    AgregarFuente(raiz, lblArchivoRASK, cmdModificarArchivo, marcoTam, marcoVal);
     raiz->addWidget(optPixelfc);
     raiz->addWidget(optPixelVal);
     auto* frames = new QHBoxLayout;
@@ -76,11 +68,7 @@ DlgModificaDatPixel::DlgModificaDatPixel(EstadoApp& estado, Plataforma& platafor
     raiz->addWidget(marcoNuevo);
     raiz->addWidget(new QLabel("Nombre Archivo Nuevo"));
     raiz->addWidget(lblArchivoRASKMod);
-    auto* botones = new QHBoxLayout;
-    botones->addStretch();
-    botones->addWidget(OKButton);
-    botones->addWidget(CancelButton);
-    raiz->addLayout(botones);
+    AgregarBotones(raiz, OKButton, CancelButton);
 
     Frame1->setEnabled(false);
     Frame2->setEnabled(false);

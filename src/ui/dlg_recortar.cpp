@@ -36,23 +36,11 @@ DlgRecortaRASK::DlgRecortaRASK(EstadoApp& estado, Plataforma& plataforma, QWidge
 
     auto* raiz = new QVBoxLayout(this);
     raiz->addWidget(accion);
-    auto* fila = new QHBoxLayout;
-    fila->addWidget(new QLabel("Archivo:"));
-    fila->addWidget(lblArchivoRASK, 1);
-    fila->addWidget(cmdRecortarRAK);
-    raiz->addLayout(fila);
-    auto* marcos = new QHBoxLayout;
-    marcos->addWidget(marcoTam);
-    marcos->addWidget(marcoVal);
-    raiz->addLayout(marcos);
+    AgregarFuente(raiz, lblArchivoRASK, cmdRecortarRAK, marcoTam, marcoVal);
     raiz->addWidget(marcoVen);
     raiz->addWidget(new QLabel("Nombre Archivo Nuevo"));
     raiz->addWidget(lblArchivoRASKRec);
-    auto* botones = new QHBoxLayout;
-    botones->addStretch();
-    botones->addWidget(OKButton);
-    botones->addWidget(CancelButton);
-    raiz->addLayout(botones);
+    AgregarBotones(raiz, OKButton, CancelButton);
 
     for (QLineEdit* c : {txtFilaInicio, txtColInicio, txtFilaFin, txtColFin}) c->setEnabled(false);
 
