@@ -116,14 +116,10 @@ void BM_PasoCascada1000(benchmark::State& state) {
         for (int j = 1; j <= n; ++j) g.Nivel(i, j) = g.Cota(i, j) + 0.01;
     OrdenProceso orden;
     CalcularOrden(g.Cota, orden);
-    ContextoCelda ctx(g, par);
+    RuteoCascada ruteo(g, par);
     for (auto _ : state) {
-        for (int64_t k = 1; k <= orden.Tamano(); ++k) {
-            ctx.celda.I = orden.Fila[static_cast<size_t>(k)];
-            ctx.celda.J = orden.Columna[static_cast<size_t>(k)];
-            ctx.LimpiarTrabajo();
-            PasoCascada(ctx);
-        }
+        for (int64_t k = 1; k <= orden.Tamano(); ++k)
+            ruteo.Rutear(orden.Fila[static_cast<size_t>(k)], orden.Columna[static_cast<size_t>(k)], 0);
         for (int i = 1; i <= n; ++i)
             for (int j = 1; j <= n; ++j) g.Nivel(i, j) += 0.001;
     }

@@ -30,9 +30,13 @@ if(NOT EXISTS "${WORK}/g_dat_Vc_cab.rkd")
 endif()
 # A run that cannot start ends with a non-zero status.
 execute_process(COMMAND "${TARNO}" run p.txt --set PasoPp=0 WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE rc
-                OUTPUT_QUIET ERROR_VARIABLE err)
+                OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(rc EQUAL 0 OR NOT err MATCHES "Paso de Calculo")
   message(FATAL_ERROR "a zero step must be refused (${rc}):\n${err}")
+endif()
+# The summary of a run that did not get going claims no order and no discharges.
+if(NOT out MATCHES "Orden de proceso: +no preparado" OR NOT out MATCHES "Caudal máximo en celda \\[m3/s\\]: +sin dato")
+  message(FATAL_ERROR "summary of a refused run:\n${out}")
 endif()
 execute_process(COMMAND "${TARNO}" run p.txt --set Nada=1 WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE rc
                 OUTPUT_QUIET ERROR_QUIET)

@@ -39,6 +39,7 @@ public:
         abierto_ = true;
     }
     void CerrarProgreso() override { Terminar(); }
+    bool MuestraPizarra() const override { return false; }  // the summary stands in for the board
     void Terminar() {
         if (abierto_) std::fprintf(stderr, "\n");
         abierto_ = false;
@@ -155,8 +156,9 @@ int Run(const Argumentos& args) {
     std::printf("Corrida:                         %s\n", TextoFin(fin));
     std::printf("Grilla:                          %d filas x %d columnas (%lld celdas)\n", img.NroFilas,
                 img.NroColumnas, static_cast<long long>(celdas));
-    std::printf("Orden de proceso:                %s\n",
-                estado.ordenReconstruido ? "calculado (caché escrita)" : "leído de la caché");
+    std::printf("Orden de proceso:                %s\n", !estado.ordenPreparado      ? "no preparado"
+                                                           : estado.ordenReconstruido ? "calculado (caché escrita)"
+                                                                                      : "leído de la caché");
     std::printf("Períodos:                        %d de %d (paso %s min)\n", estado.PeriodosHechos, par.nPer,
                 NumeroArchivo(par.PasoPp).c_str());
     std::printf("Segundos:                        %.3f\n", segundos);
@@ -167,8 +169,13 @@ int Run(const Argumentos& args) {
                 static_cast<double>(estado.AlmacenamientoSup), NumeroArchivo(estado.AlmacenamientoSup).c_str());
     std::printf("Diferencia [m3]:                 %s\n",
                 TextoDiferenciaVolumen(estado.VolumenLluvia, estado.AlmacenamientoSup).c_str());
-    std::printf("Caudal máximo sección [m3/s]:    %s\n", NumeroArchivo(estado.QSeccionMax).c_str());
-    std::printf("Caudal máximo en celda [m3/s]:   %s\n", NumeroArchivo(estado.QMaxMayor).c_str());
+    // The largest discharges are known only when every period was routed.
+    const bool completa = fin == FinCorrida::Completa;
+    const std::string sinDato = std::string("sin dato (corrida ") + TextoFin(fin) + ")";
+    std::printf("Caudal máximo sección [m3/s]:    %s\n",
+                completa ? NumeroArchivo(estado.QSeccionMax).c_str() : sinDato.c_str());
+    std::printf("Caudal máximo en celda [m3/s]:   %s\n",
+                completa ? NumeroArchivo(estado.QMaxMayor).c_str() : sinDato.c_str());
     std::printf("Archivos escritos:\n");
     for (const std::string& a : estado.ArchivosEscritos) std::printf("  %s\n", a.c_str());
     return fin == FinCorrida::Completa ? 0 : 1;

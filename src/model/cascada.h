@@ -6,19 +6,65 @@
 
 #include <cmath>
 
-#include "model/contexto_celda.h"
+#include <cstdint>
+
+#include "model/grillas.h"
+#include "model/parametros.h"
 
 namespace tarno {
 
-/// Routes the current cell (ctx.celda.I, J; its Cota must be > 0) for one
-/// step. Neighbours are 1 = previous row, 2 = next column, 3 = next row,
-/// 4 = previous column. Updates Nivel of the cell and its neighbours,
-/// AporteCascada of the neighbours inside the basin, and HMax, QSalida and
-/// QMax of the cell.
-inline void PasoCascada(ContextoCelda& ctx) {
-    GrillasModelo& g = ctx.g;
-    const int32_t i = ctx.celda.I;
-    const int32_t j = ctx.celda.J;
+/// What the cascade hands on from one cell in one step: the level falls
+/// towards neighbours 1..4 and their sum, the cell's drop [m].
+struct CaidasCascada {
+    double Caida1 = 0, Caida2 = 0, Caida3 = 0, Caida4 = 0;
+    double DeltaNivel = 0;
+};
+
+/// The cascade method for one run: it holds the grids and the values every
+/// cell's step shares (the recession factor 2.7183^(-PasoPp / KRecesion) is
+/// the same for every cell of a run, so it is computed once); `Rutear` routes
+/// one cell.
+class RuteoCascada {
+public:
+    /// Pass 1 adds the rain of the step to the water levels.
+    static constexpr bool kLluviaEnNiveles = true;
+    /// The routing reads and writes only levels, ground and the cell's
+    /// maxima (no inflow grid).
+    static constexpr bool kUsaCaudales = false;
+    /// Rain reaches the model.
+    static constexpr bool kRecibeLluvia = true;
+
+    RuteoCascada(GrillasModelo& grillas, const Parametros& parametros)
+        : g(grillas),
+          par(parametros),
+          NroFilas(grillas.Cota.Filas()),
+          NroColumnas(grillas.Cota.Columnas()),
+          FactorRecesion(
+              std::pow(2.7183, -static_cast<double>(parametros.PasoPp) / static_cast<double>(parametros.KRecesion))) {}
+
+    /// Nothing depends on the period's rain.
+    void PrepararPeriodo(float /*lluviaPeriodo*/) {}
+    /// Routes cell (i, j) (Cota > 0); its rain is already in its level.
+    void Rutear(int32_t i, int32_t j, float /*lluvia*/) { Caidas(i, j); }
+    /// Every period can go on.
+    bool FinPeriodo(double /*lluviaVolumen*/) { return true; }
+
+    /// Routes cell (i, j) (its Cota must be > 0) for one step and returns
+    /// what it handed on. Neighbours are 1 = previous row, 2 = next column,
+    /// 3 = next row, 4 = previous column. Updates Nivel of the cell and its
+    /// neighbours, AporteCascada of the neighbours inside the basin, and HMax,
+    /// QSalida and QMax of the cell.
+    inline CaidasCascada Caidas(int32_t i, int32_t j);
+
+    GrillasModelo& g;
+    const Parametros& par;
+    int32_t NroFilas;
+    int32_t NroColumnas;
+    double FactorRecesion;
+};
+
+inline CaidasCascada RuteoCascada::Caidas(int32_t i, int32_t j) {
+    RuteoCascada& ctx = *this;
     const size_t ancho = g.Cota.Ancho();
     const size_t c = g.Cota.Indice(i, j);
     double* nivel = g.Nivel.Datos();
@@ -83,11 +129,7 @@ inline void PasoCascada(ContextoCelda& ctx) {
     float& qMax = g.QMax.Datos()[c];
     if (q > qMax) qMax = q;
 
-    ctx.Caida1 = d[0];
-    ctx.Caida2 = d[1];
-    ctx.Caida3 = d[2];
-    ctx.Caida4 = d[3];
-    ctx.DeltaNivel = delta;
+    return {d[0], d[1], d[2], d[3], delta};
 }
 
 }  // namespace tarno

@@ -2,13 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <new>
+#include <optional>
 #include <unordered_map>
 #include <utility>
 
 #include "model/cargar_dem.h"
 #include "model/cascada.h"
-#include "model/contexto_celda.h"
 #include "model/divisorias.h"
 #include "model/flujo_superficial.h"
 #include "model/resultados.h"
@@ -31,113 +32,16 @@ struct SeccionEnOrden {
     int32_t m;
 };
 
-// Data the period loop needs, gathered once per run.
-struct Bucle {
-    EntornoCorrida& en;
-    EstadoCorrida& e;
-    ContextoCelda& ctx;
-    std::vector<SeccionEnOrden>& seccion;
-    int64_t n;
-    float velocidadPeriodo = 0;  // fastest surface-flow velocity of the period, m/s
+// Any method other than the two: nothing is routed and no rain enters.
+class RuteoNinguno {
+public:
+    static constexpr bool kLluviaEnNiveles = false;
+    static constexpr bool kUsaCaudales = false;
+    static constexpr bool kRecibeLluvia = false;
+    void PrepararPeriodo(float) {}
+    void Rutear(int32_t, int32_t, float) {}
+    bool FinPeriodo(double) { return true; }
 };
-
-// Section accounting after routing the cell at `idx` (section cell of the run).
-inline void ContarSeccion(Bucle& b, size_t idx) {
-    EstadoCorrida& e = b.e;
-    const Parametros& par = b.en.par;
-    const GrillasModelo& g = b.en.grillas;
-    const float qSalida = g.QSalida.Datos()[idx];
-    const float hMax = g.HMax.Datos()[idx];
-    float& q = e.QPeriodo[static_cast<size_t>(e.Periodo)];
-    q = static_cast<float>(static_cast<double>(q) + Redondear(qSalida, 3));
-    if (q < e.QSeccionMin) e.QSeccionMin = q;
-    if (q > e.QSeccionMax) e.QSeccionMax = q;
-    const double nivelMax = Redondear(static_cast<double>(g.Cota.Datos()[idx]) + static_cast<double>(hMax), 3);
-    if (static_cast<double>(e.NivelMaxSeccion) < nivelMax) e.NivelMaxSeccion = static_cast<float>(nivelMax);
-    e.Escorrentia = static_cast<float>(static_cast<double>(e.Escorrentia) +
-                                       static_cast<double>(par.PasoPp) * static_cast<double>(qSalida) * 60.0);
-    e.TextoPizarra += kCRLF;
-    e.TextoPizarra += TextoBlanco(Redondear(static_cast<double>(par.PasoPp) * e.Periodo, 2));
-    e.TextoPizarra += "     ";
-    e.TextoPizarra += TextoBlanco(static_cast<float>(Redondear(qSalida, 3)));
-    e.TextoPizarra += "     ";
-    e.TextoPizarra += TextoBlanco(static_cast<float>(Redondear(hMax, 3)));
-}
-
-// Pass 2 of one period: every cell in the processing order is routed with the
-// method `M` (0 cascade, 1 surface flow, other: nothing).
-template <int M>
-void PasoDos(Bucle& b, float lluviaPeriodo) {
-    GrillasModelo& g = b.en.grillas;
-    const Parametros& par = b.en.par;
-    ContextoCelda& ctx = b.ctx;
-    const int32_t* fila = b.e.orden.Fila.data();
-    const int32_t* columna = b.e.orden.Columna.data();
-    const float* cota = g.Cota.Datos();
-    double* nivel = g.Nivel.Datos();
-    float* qSalida = g.QSalida.Datos();
-    float* aporte = g.AporteCascada.Datos();
-    const size_t ancho = g.Cota.Ancho();
-    const bool subArea = par.AreaPp == 1;
-    const SeccionEnOrden* sec = b.seccion.data();
-    const SeccionEnOrden* secFin = sec + b.seccion.size();
-    constexpr int64_t kAdelanto = 12;  // cells ahead whose grid lines are fetched early
-    // Surface flow: the values of the step that depend only on the period.
-    PasoFlujo pasoFlujo;
-    if constexpr (M == 1) pasoFlujo = PrepararPasoFlujo(par, lluviaPeriodo);
-    float velocidadMayor = 0;
-    for (int64_t k = 1; k <= b.n; ++k) {
-        const int32_t i = fila[k];
-        const int32_t j = columna[k];
-        const size_t idx = static_cast<size_t>(i) * ancho + static_cast<size_t>(j);
-        if (k + kAdelanto <= b.n) {
-            // The order jumps across the grid: ask for the next cells' lines now.
-            const size_t p = static_cast<size_t>(fila[k + kAdelanto]) * ancho +
-                             static_cast<size_t>(columna[k + kAdelanto]);
-            __builtin_prefetch(nivel + p - ancho, 1);
-            __builtin_prefetch(nivel + p, 1);
-            __builtin_prefetch(nivel + p + ancho, 1);
-            __builtin_prefetch(cota + p - ancho);
-            __builtin_prefetch(cota + p);
-            __builtin_prefetch(cota + p + ancho);
-            if constexpr (M == 1) {
-                // The surface-flow kernel also reads and writes the inflows
-                // of the cell and its neighbours and the cell's maxima.
-                float* qEntrada = g.QEntrada.Datos();
-                __builtin_prefetch(qEntrada + p - ancho, 1);
-                __builtin_prefetch(qEntrada + p, 1);
-                __builtin_prefetch(qEntrada + p + ancho, 1);
-                __builtin_prefetch(g.HMax.Datos() + p, 1);
-                __builtin_prefetch(g.QMax.Datos() + p, 1);
-                __builtin_prefetch(qSalida + p, 1);
-            }
-        }
-        ctx.LimpiarTrabajo();
-        float lluvia = lluviaPeriodo;
-        if (subArea && (i < par.Py1 || i > par.Py2 || j < par.Px1 || j > par.Px2)) lluvia = 0;
-        if (cota[idx] > 0) {
-            ctx.celda.I = i;
-            ctx.celda.J = j;
-            ctx.celda.LluviaPaso = lluvia;
-            if constexpr (M == 0) {
-                PasoCascada(ctx);
-            } else if constexpr (M == 1) {
-                const float v = FlujoCelda(g, ctx.celda, pasoFlujo);
-                if (v > velocidadMayor) velocidadMayor = v;
-            }
-            if (sec != secFin && sec->k == k) {
-                ContarSeccion(b, idx);
-                ++sec;
-            }
-        } else {
-            qSalida[idx] = 0;
-            nivel[idx] = 0;
-            aporte[idx] = 0;
-            if (sec != secFin && sec->k == k) ++sec;
-        }
-    }
-    b.velocidadPeriodo = velocidadMayor;
-}
 
 // Rain of the period from the hyetograph; false when the run must stop.
 enum class LluviaPluviograma { Bien, PasoMayor, Vacio };
@@ -167,9 +71,492 @@ LluviaPluviograma LluviaDePluviograma(const Parametros& par, const Pluviograma& 
     return LluviaPluviograma::Bien;
 }
 
-}  // namespace
+// Row or column of a section cell: the whole part of `avance` past `inicio`.
+// A position beyond the 32-bit range lies outside every grid: 0.
+inline int32_t CeldaDeSeccion(double avance, int32_t inicio) {
+    const double v = std::floor(avance) + static_cast<double>(inicio);
+    if (!(v >= static_cast<double>(INT32_MIN) && v <= static_cast<double>(INT32_MAX))) return 0;
+    return static_cast<int32_t>(v);
+}
 
-bool FlujoSuperficialDisponible() { return true; }
+// One run of the model, in phases: prepare (checks, grids, section, progress
+// window, start values, board, order), the periods, and close (maxima,
+// storage, texts, files, board, end message). Each phase that can end the
+// run returns how; `std::nullopt` means go on.
+class Corrida {
+public:
+    Corrida(EntornoCorrida& en, EstadoCorrida& e)
+        : en_(en),
+          e_(e),
+          par_(en.par),
+          g_(en.grillas),
+          plat_(en.plataforma),
+          obs_(en.observador),
+          filas_(en.img.NroFilas),
+          columnas_(en.img.NroColumnas),
+          pizarra_(en.observador.MuestraPizarra()) {}
+
+    FinCorrida Ejecutar() {
+        if (auto fin = Preparar()) return *fin;
+        switch (par_.Metodo) {
+            case 0: {
+                RuteoCascada ruteo(g_, par_);
+                if (auto fin = Periodos(ruteo)) return *fin;
+                break;
+            }
+            case 1: {
+                const double minutosLluvia =
+                    par_.PpArchivo ? static_cast<double>(en_.pluviograma.NroDatos) * en_.pluviograma.Paso
+                                   : static_cast<double>(par_.Dur);
+                RuteoFlujo ruteo(g_, par_, celdasCuenca_, minutosLluvia);
+                const auto fin = Periodos(ruteo);
+                if (fin == FinCorrida::Inestable) {
+                    // Abandoned: no result file is written. The summary shows
+                    // the water the grid held when the run was stopped.
+                    e_.AlmacenamientoSup = static_cast<float>(ruteo.estabilidad.AguaAlmacenada());
+                    plat_.Mensaje(ruteo.estabilidad.Mensaje(e_.Periodo), kTituloCorrida, Icono::Advertencia);
+                    obs_.CerrarProgreso();
+                }
+                if (fin) return *fin;
+                break;
+            }
+            default: {
+                RuteoNinguno ruteo;
+                if (auto fin = Periodos(ruteo)) return *fin;
+                break;
+            }
+        }
+        return Cerrar();
+    }
+
+private:
+    // ---- Prepare ----
+
+    std::optional<FinCorrida> Preparar() {
+        e_.Reiniciar();
+        // Parameters a run would divide by, and a grid that is not the DEM's.
+        std::string rechazo = ValidarParametrosCorrida(par_, filas_, columnas_);
+        if (rechazo.empty() &&
+            (g_.Cota.Filas() != filas_ || g_.Cota.Columnas() != columnas_ || g_.Cota.Vacia()))
+            rechazo = "El MDT cargado no coincide con la cabecera leída. Vuelva a cargar el archivo MDT desde menú "
+                      "Opciones, Ficha Parámetros.";
+        if (rechazo.empty() && par_.Metodo == 1 && par_.PpArchivo)
+            if (Resultado r = ValidarPluviogramaFlujo(en_.pluviograma); !r) rechazo = r.mensaje;
+        if (!rechazo.empty()) {
+            plat_.Mensaje(rechazo, kTituloCorrida, Icono::Advertencia);
+            return FinCorrida::Rechazada;
+        }
+        if (auto fin = Grillas()) return fin;
+        if (auto fin = Seccion()) return fin;
+
+        obs_.AbrirProgreso(kTituloProgresoCorrida, kCorriendoSimulador);
+        e_.HoraInicio = static_cast<float>(plat_.Hora());
+
+        obs_.LimpiarPizarra();
+        if (pizarra_)
+            e_.TextoPizarra = "Hidrograma en Pixel Fila: " + TextoBlanco(par_.fHidro1) +
+                              "  Col: " + TextoBlanco(par_.cHidro1) + kCRLF;
+
+        try {
+            e_.ordenReconstruido = PrepararOrden(en_.carpetaCache, par_.ArchivoDEM, g_.Cota, e_.orden);
+            e_.ordenPreparado = true;
+        } catch (const std::bad_alloc&) {
+            plat_.Mensaje("No hay memoria suficiente para el orden de proceso de las celdas.", kTituloCorrida,
+                          Icono::Advertencia);
+            obs_.CerrarProgreso();
+            return FinCorrida::SinMemoria;
+        }
+        n_ = e_.orden.Tamano();
+        SeccionEnElOrden();
+
+        // Design storm: the same rain every step until the storm ends.
+        if (!par_.PpArchivo)
+            e_.LluviaPeriodo = static_cast<float>(static_cast<double>(par_.Pp) /
+                                                  static_cast<double>(static_cast<float>(par_.Dur)) *
+                                                  static_cast<double>(par_.PasoPp));
+        // Basin cells, and those that receive the rain (for the rain volume).
+        for (int32_t i = 1; i <= filas_; ++i)
+            for (int32_t j = 1; j <= columnas_; ++j) {
+                if (!(g_.Cota(i, j) > 0)) continue;
+                ++celdasCuenca_;
+                if (FueraDelArea(i, j)) continue;
+                ++celdasConLluvia_;
+            }
+        // The water surface starts on the ground, with no depth yet.
+        for (int32_t i = 0; i <= filas_; ++i)
+            for (int32_t j = 0; j <= columnas_; ++j) g_.Nivel(i, j) = static_cast<double>(g_.Cota(i, j));
+        g_.HMax.Llenar(0.0f);
+        return std::nullopt;
+    }
+
+    // The model grids and the period lists of this run.
+    std::optional<FinCorrida> Grillas() {
+        const int32_t nPer = par_.nPer > 0 ? par_.nPer : 0;
+        try {
+            g_.Nivel.Redimensionar(filas_, columnas_);
+            g_.HMax.Redimensionar(filas_, columnas_);
+            g_.AporteCascada.Redimensionar(filas_, columnas_);
+            g_.QSalida.Redimensionar(filas_, columnas_);
+            g_.QEntrada.Redimensionar(filas_, columnas_);
+            g_.QMax.Redimensionar(filas_, columnas_);
+            e_.QPeriodo.assign(static_cast<size_t>(nPer) + 1, 0.0f);
+            e_.Hidrograma.assign(static_cast<size_t>(nPer) + 2, 0.0f);
+        } catch (const std::bad_alloc&) {
+            g_.Nivel.Liberar();
+            g_.HMax.Liberar();
+            g_.AporteCascada.Liberar();
+            g_.QSalida.Liberar();
+            g_.QEntrada.Liberar();
+            g_.QMax.Liberar();
+            plat_.Mensaje("No hay memoria suficiente para las grillas del modelo (" + NumeroArchivo(filas_) +
+                              " filas x " + NumeroArchivo(columnas_) + " columnas).",
+                          kTituloCorrida, Icono::Advertencia);
+            return FinCorrida::SinMemoria;
+        }
+        return std::nullopt;
+    }
+
+    // ---- Section ----
+
+    // The hydrograph section: the cells the rule produces (lists sized to
+    // them). A section none of whose cells lies on the DEM inside the basin
+    // would give an all-zero hydrograph: the user is told before the run.
+    std::optional<FinCorrida> Seccion() {
+        // Spans in 64 bits: any pair of 32-bit ends gives a valid span.
+        const int64_t nF = static_cast<int64_t>(par_.fHidro2) - par_.fHidro1 + 1;
+        const int64_t nC = static_cast<int64_t>(par_.cHidro2) - par_.cHidro1 + 1;
+        e_.SeccionFila.assign(1, 0);
+        e_.SeccionColumna.assign(1, 0);
+        e_.NroCeldasSeccion = 0;
+        if (!(par_.fHidro1 > 0 && par_.cHidro1 > 0)) return std::nullopt;
+        if (nC < nF) {
+            // Cells past the last row are never routed: the list stops there.
+            const int32_t hasta = std::min(par_.fHidro2, filas_);
+            for (int32_t i = par_.fHidro1; i <= hasta; ++i) {
+                const int32_t j = CeldaDeSeccion(
+                    static_cast<double>(nC) / static_cast<double>(nF) * (i - par_.fHidro1), par_.cHidro1);
+                e_.SeccionFila.push_back(i);
+                e_.SeccionColumna.push_back(j);
+            }
+        } else {
+            const int32_t hasta = std::min(par_.cHidro2, columnas_);
+            for (int32_t j = par_.cHidro1; j <= hasta; ++j) {
+                const int32_t i = CeldaDeSeccion(
+                    static_cast<double>(nF) / static_cast<double>(nC) * (j - par_.cHidro1), par_.fHidro1);
+                e_.SeccionFila.push_back(i);
+                e_.SeccionColumna.push_back(j);
+            }
+        }
+        e_.NroCeldasSeccion = static_cast<int32_t>(e_.SeccionFila.size()) - 1;
+        bool alguna = false;
+        for (int32_t m = 1; m <= e_.NroCeldasSeccion && !alguna; ++m) {
+            const int32_t i = e_.SeccionFila[static_cast<size_t>(m)];
+            const int32_t j = e_.SeccionColumna[static_cast<size_t>(m)];
+            alguna = i >= 1 && i <= filas_ && j >= 1 && j <= columnas_ && g_.Cota(i, j) > 0;
+        }
+        if (!alguna && plat_.Mensaje(TextoSeccionFuera(par_, filas_, columnas_), kTituloCorrida, Icono::Advertencia,
+                                     Botones::AceptarCancelar) != Respuesta::Aceptar)
+            return FinCorrida::Rechazada;
+        return std::nullopt;
+    }
+
+    // Where each section cell stands in the processing order, so that the
+    // accounting finds it in O(1) while routing. Every cell appears at most
+    // once in the section (one cell per row or per column).
+    void SeccionEnElOrden() {
+        seccion_.clear();
+        if (e_.NroCeldasSeccion > 0) {
+            std::unordered_map<int64_t, int32_t> celdaSeccion;
+            for (int32_t m = 1; m <= e_.NroCeldasSeccion; ++m) {
+                const int32_t i = e_.SeccionFila[static_cast<size_t>(m)];
+                const int32_t j = e_.SeccionColumna[static_cast<size_t>(m)];
+                if (i >= 1 && i <= filas_ && j >= 1 && j <= columnas_)
+                    celdaSeccion.emplace(static_cast<int64_t>(i) * (columnas_ + 1) + j, m);
+            }
+            for (int64_t k = 1; k <= n_ && !celdaSeccion.empty(); ++k) {
+                const int64_t clave =
+                    static_cast<int64_t>(e_.orden.Fila[static_cast<size_t>(k)]) * (columnas_ + 1) +
+                    e_.orden.Columna[static_cast<size_t>(k)];
+                auto it = celdaSeccion.find(clave);
+                if (it != celdaSeccion.end()) seccion_.push_back({k, it->second});
+            }
+        }
+        // The board log grows by one line per section cell and period.
+        if (pizarra_) {
+            const size_t nPer = static_cast<size_t>(par_.nPer > 0 ? par_.nPer : 0);
+            e_.TextoPizarra.reserve(e_.TextoPizarra.size() +
+                                    std::min<size_t>(seccion_.size() * nPer * 40, size_t{64} << 20));
+        }
+    }
+
+    // Section accounting after routing the cell at `idx` (a section cell).
+    void ContarSeccion(size_t idx) {
+        const float qSalida = g_.QSalida.Datos()[idx];
+        const float hMax = g_.HMax.Datos()[idx];
+        float& q = e_.QPeriodo[static_cast<size_t>(e_.Periodo)];
+        q = static_cast<float>(static_cast<double>(q) + Redondear(qSalida, 3));
+        if (q < e_.QSeccionMin) e_.QSeccionMin = q;
+        if (q > e_.QSeccionMax) e_.QSeccionMax = q;
+        const double nivelMax = Redondear(static_cast<double>(g_.Cota.Datos()[idx]) + static_cast<double>(hMax), 3);
+        if (static_cast<double>(e_.NivelMaxSeccion) < nivelMax) e_.NivelMaxSeccion = static_cast<float>(nivelMax);
+        e_.Escorrentia = static_cast<float>(static_cast<double>(e_.Escorrentia) +
+                                            static_cast<double>(par_.PasoPp) * static_cast<double>(qSalida) * 60.0);
+        if (!pizarra_) return;
+        e_.TextoPizarra += kCRLF;
+        e_.TextoPizarra += TextoBlanco(Redondear(static_cast<double>(par_.PasoPp) * e_.Periodo, 2));
+        e_.TextoPizarra += "     ";
+        e_.TextoPizarra += TextoBlanco(static_cast<float>(Redondear(qSalida, 3)));
+        e_.TextoPizarra += "     ";
+        e_.TextoPizarra += TextoBlanco(static_cast<float>(Redondear(hMax, 3)));
+    }
+
+    bool FueraDelArea(int32_t i, int32_t j) const {
+        return par_.AreaPp == 1 && (i < par_.Py1 || i > par_.Py2 || j < par_.Px1 || j > par_.Px2);
+    }
+
+    // ---- Periods ----
+
+    template <class Ruteo>
+    std::optional<FinCorrida> Periodos(Ruteo& ruteo) {
+        const double areaCelda = static_cast<double>(par_.ResolucionX) * static_cast<double>(par_.ResolucionY);
+        e_.Periodo = 1;
+        e_.HoraControl = e_.HoraActual = static_cast<float>(plat_.Hora());
+        while (e_.Periodo <= par_.nPer) {
+            if (auto fin = TiempoDeEspera()) return fin;
+            if (e_.Periodo % 10 == 0) {
+                e_.Avance = RedondearEntero(static_cast<double>(e_.Periodo) / par_.nPer * 100.0);
+                obs_.Progreso(e_.Avance, "Período = " + TextoBlanco(e_.Periodo) + " / " + TextoBlanco(par_.nPer),
+                              "Tiempo de proceso: " + FormatoHMS(static_cast<double>(e_.HoraControl) -
+                                                                 static_cast<double>(e_.HoraInicio)));
+            }
+            if (auto fin = LluviaDelPeriodo()) return fin;
+            const float lluvia = e_.LluviaPeriodo;
+            PasoUno<Ruteo>(lluvia);
+            const double lluviaVolumen =
+                static_cast<double>(celdasConLluvia_) * (static_cast<double>(lluvia) / 1000.0) * areaCelda;
+            if constexpr (Ruteo::kRecibeLluvia) e_.VolumenLluvia += lluviaVolumen;
+            UmbralesDivisorias(lluvia);
+            ruteo.PrepararPeriodo(lluvia);
+            PasoDos(ruteo, lluvia);
+            if (!ruteo.FinPeriodo(lluviaVolumen)) {
+                e_.PeriodosHechos = e_.Periodo;
+                return FinCorrida::Inestable;
+            }
+            e_.PeriodosHechos = e_.Periodo;
+            ++e_.Periodo;
+            obs_.FinPeriodo();
+        }
+        return std::nullopt;
+    }
+
+    // A period that took more than 43.2 s asks whether to go on.
+    std::optional<FinCorrida> TiempoDeEspera() {
+        e_.HoraActual = static_cast<float>(plat_.Hora());
+        if (static_cast<double>(e_.HoraActual) - static_cast<double>(e_.HoraControl) > 0.0005) {
+            Respuesta r = plat_.Mensaje("Se ha superado el tiempo de espera, desea continuar ?", "Tiempo de Espera...",
+                                        Icono::Ninguno, Botones::SiNo);
+            if (r != Respuesta::Si) {
+                plat_.Mensaje("Se ha suspendido la corrida del modelo, los resultados obtenidos no son válidos...");
+                return FinCorrida::Suspendida;
+            }
+        }
+        e_.HoraControl = static_cast<float>(plat_.Hora());
+        return std::nullopt;
+    }
+
+    // Rain of the step: the design storm until it ends, or the hyetograph.
+    std::optional<FinCorrida> LluviaDelPeriodo() {
+        if (!par_.PpArchivo) {
+            if (static_cast<double>(par_.PasoPp) * e_.Periodo - par_.Dur > 0.01) e_.LluviaPeriodo = 0;
+            return std::nullopt;
+        }
+        LluviaPluviograma r = LluviaDePluviograma(par_, en_.pluviograma, e_.Periodo, e_.LluviaPeriodo);
+        if (r == LluviaPluviograma::Bien) return std::nullopt;
+        plat_.Mensaje(kSinPluviograma, "Error, falta archivo...", Icono::Advertencia);
+        if (r == LluviaPluviograma::PasoMayor) obs_.CerrarProgreso();
+        return FinCorrida::SinPluviograma;
+    }
+
+    // Pass 1: every cell on its own, walked in memory order: the cascade's
+    // received water and the inflows cleared, and the rain added to the
+    // levels when the method takes it there.
+    template <class Ruteo>
+    void PasoUno(float lluvia) {
+        const size_t ancho = g_.Cota.Ancho();
+        for (int32_t i = 1; i <= filas_; ++i) {
+            const bool filaFuera = par_.AreaPp == 1 && (i < par_.Py1 || i > par_.Py2);
+            double* nivel = g_.Nivel.Datos() + static_cast<size_t>(i) * ancho;
+            float* aporte = g_.AporteCascada.Datos() + static_cast<size_t>(i) * ancho;
+            float* qEntrada = g_.QEntrada.Datos() + static_cast<size_t>(i) * ancho;
+            for (int32_t j = 1; j <= columnas_; ++j) {
+                float l = lluvia;
+                if (par_.AreaPp == 1 && (filaFuera || j < par_.Px1 || j > par_.Px2)) l = 0;
+                aporte[j] = 0;
+                if constexpr (Ruteo::kLluviaEnNiveles) nivel[j] += static_cast<double>(l) / 1000.0;
+                qEntrada[j] = 0;
+            }
+        }
+    }
+
+    // The automatic divide thresholds depend only on the period's unmasked
+    // rain, the same for every cell.
+    void UmbralesDivisorias(float lluvia) {
+        if (!(n_ > 0 && lluvia != 0)) return;
+        const double q = static_cast<double>(lluvia) * 4.0 * static_cast<double>(par_.ResolucionX) *
+                         static_cast<double>(par_.ResolucionY) / static_cast<double>(par_.PasoPp) / 60000.0;
+        if (par_.DivQmin == 0 && q < static_cast<double>(e_.QminAuto)) e_.QminAuto = static_cast<float>(q);
+        if (par_.DivHmin == 0 && static_cast<double>(lluvia) / 1000.0 < static_cast<double>(e_.HminAuto))
+            e_.HminAuto = static_cast<float>(static_cast<double>(lluvia) * 4.0 / 1000.0);
+    }
+
+    // Pass 2: every cell in the processing order is routed by the method,
+    // and the section cells are counted as they are met.
+    template <class Ruteo>
+    void PasoDos(Ruteo& ruteo, float lluviaPeriodo) {
+        const int32_t* fila = e_.orden.Fila.data();
+        const int32_t* columna = e_.orden.Columna.data();
+        const float* cota = g_.Cota.Datos();
+        double* nivel = g_.Nivel.Datos();
+        float* qSalida = g_.QSalida.Datos();
+        float* aporte = g_.AporteCascada.Datos();
+        float* qEntrada = g_.QEntrada.Datos();
+        float* hMax = g_.HMax.Datos();
+        float* qMax = g_.QMax.Datos();
+        const size_t ancho = g_.Cota.Ancho();
+        const bool subArea = par_.AreaPp == 1;
+        const SeccionEnOrden* sec = seccion_.data();
+        const SeccionEnOrden* secFin = sec + seccion_.size();
+        constexpr int64_t kAdelanto = 12;  // cells ahead whose grid lines are fetched early
+        for (int64_t k = 1; k <= n_; ++k) {
+            const int32_t i = fila[k];
+            const int32_t j = columna[k];
+            const size_t idx = static_cast<size_t>(i) * ancho + static_cast<size_t>(j);
+            if (k + kAdelanto <= n_) {
+                // The order jumps across the grid: ask for the next cells' lines now.
+                const size_t p = static_cast<size_t>(fila[k + kAdelanto]) * ancho +
+                                 static_cast<size_t>(columna[k + kAdelanto]);
+                __builtin_prefetch(nivel + p - ancho, 1);
+                __builtin_prefetch(nivel + p, 1);
+                __builtin_prefetch(nivel + p + ancho, 1);
+                __builtin_prefetch(cota + p - ancho);
+                __builtin_prefetch(cota + p);
+                __builtin_prefetch(cota + p + ancho);
+                if constexpr (Ruteo::kUsaCaudales) {
+                    __builtin_prefetch(qEntrada + p - ancho, 1);
+                    __builtin_prefetch(qEntrada + p, 1);
+                    __builtin_prefetch(qEntrada + p + ancho, 1);
+                    __builtin_prefetch(hMax + p, 1);
+                    __builtin_prefetch(qMax + p, 1);
+                    __builtin_prefetch(qSalida + p, 1);
+                }
+            }
+            const bool enSeccion = sec != secFin && sec->k == k;
+            if (enSeccion) ++sec;
+            if (cota[idx] > 0) {
+                const float lluvia = subArea && (i < par_.Py1 || i > par_.Py2 || j < par_.Px1 || j > par_.Px2)
+                                         ? 0.0f
+                                         : lluviaPeriodo;
+                ruteo.Rutear(i, j, lluvia);
+                if (enSeccion) ContarSeccion(idx);
+            } else {
+                qSalida[idx] = 0;
+                nivel[idx] = 0;
+                aporte[idx] = 0;
+            }
+        }
+    }
+
+    // ---- Close ----
+
+    FinCorrida Cerrar() {
+        // Largest discharge of the run (QMax never decreases, so the largest
+        // after the last period is the largest of the run).
+        e_.QMaxMayor = 0;
+        for (int32_t i = 1; i <= filas_; ++i)
+            for (int32_t j = 1; j <= columnas_; ++j)
+                if (g_.QMax(i, j) > e_.QMaxMayor) e_.QMaxMayor = g_.QMax(i, j);
+
+        // Water stored on the basin's surface (cells outside the basin hold no water).
+        for (int32_t i = 1; i <= filas_; ++i)
+            for (int32_t j = 1; j <= columnas_; ++j) {
+                if (!(g_.Cota(i, j) > 0)) continue;
+                e_.AlmacenamientoSup = static_cast<float>(
+                    static_cast<double>(e_.AlmacenamientoSup) +
+                    (g_.Nivel(i, j) - static_cast<double>(g_.Cota(i, j))) * static_cast<double>(par_.ResolucionX) *
+                        static_cast<double>(par_.ResolucionY));
+            }
+
+        // Header texts.
+        if (par_.Metodo == 1) {
+            e_.SubtituloCorrida = "Pp=" + TextoBlanco(par_.Pp) + "mm  - D=" + TextoBlanco(static_cast<int>(par_.Dur)) +
+                                  "min  - Paso=" + TextoBlanco(par_.PasoPp) + "min - Nro.Per.=" +
+                                  TextoBlanco(par_.nPer) + " - nMann.=" + TextoBlanco(par_.Manning) +
+                                  "  - Fac.Res.=" + TextoBlanco(par_.FactorRes) +
+                                  "   - Esco[m3] = " + TextoBlanco(e_.AlmacenamientoSup);
+        } else if (par_.PpArchivo) {
+            e_.SubtituloCorrida = en_.pluviograma.Titulo;
+        } else {
+            e_.SubtituloCorrida = "Pp=" + TextoBlanco(par_.Pp) + "mm  - D=" + TextoBlanco(static_cast<int>(par_.Dur)) +
+                                  "min  - Paso=" + TextoBlanco(par_.PasoPp) + "min - Nro.Per.=" +
+                                  TextoBlanco(par_.nPer) + "  - KRec.=" + TextoBlanco(par_.KRecesion) +
+                                  "   - Alm. Sup.[m3] = " + TextoBlanco(e_.AlmacenamientoSup);
+        }
+        e_.MetodoTexto =
+            par_.Metodo == 1 ? "Método: Flujo Superf. Laminar y Turbulento en Canal" : "Método: TARNO-SIG Cascada";
+
+        // Result files.
+        Resultado escrito = EscribirResultados(par_, en_.img, g_, e_);
+        if (escrito && par_.Div) {
+            escrito = EscribirExploradorDivisorias(par_, g_, en_.img, e_.QminAuto, e_.HminAuto, e_.QMaxMayor);
+            if (escrito) {
+                const std::string dat = NombreExploradorDivisorias(par_);
+                e_.ArchivosEscritos.push_back(dat);
+                e_.ArchivosEscritos.push_back(NombreCabDe(dat));
+            }
+        }
+        if (!escrito) {
+            // The run is abandoned; files already written stay.
+            plat_.Mensaje(escrito.mensaje);
+            obs_.CerrarProgreso();
+            return FinCorrida::ErrorArchivo;
+        }
+
+        // Board, closed by the volume balance of the run.
+        if (pizarra_) {
+            e_.TextoPizarra += kCRLF;
+            e_.TextoPizarra += kCRLF;
+            e_.TextoPizarra += "Balance de volumen [m3]: Lluvia caída =" + TextoBlanco(e_.VolumenLluvia) +
+                               "  - Almacenamiento Sup. =" + TextoBlanco(e_.AlmacenamientoSup) + "  - Diferencia =" +
+                               TextoDiferenciaVolumen(e_.VolumenLluvia, e_.AlmacenamientoSup);
+        }
+        obs_.Pizarra(e_.TextoPizarra);
+
+        // End message.
+        e_.MensajeFinal =
+            std::string("Fin de la simulación. Los resultados se han grabado correctamente en los archivos") + kCRLF +
+            "Tiempo de proceso: " +
+            FormatoHMS(static_cast<double>(static_cast<float>(plat_.Hora())) - static_cast<double>(e_.HoraInicio));
+        plat_.Mensaje(e_.MensajeFinal, "Final de Proceso", Icono::Advertencia);
+        obs_.CerrarProgreso();
+        return FinCorrida::Completa;
+    }
+
+    EntornoCorrida& en_;
+    EstadoCorrida& e_;
+    Parametros& par_;
+    GrillasModelo& g_;
+    Plataforma& plat_;
+    ObservadorCorrida& obs_;
+    const int32_t filas_;
+    const int32_t columnas_;
+    const bool pizarra_;  // the section log is built
+    int64_t n_ = 0;       // cells in the processing order
+    int64_t celdasCuenca_ = 0;
+    int64_t celdasConLluvia_ = 0;
+    std::vector<SeccionEnOrden> seccion_;
+};
+
+}  // namespace
 
 std::string ValidarParametrosCorrida(const Parametros& par, int32_t filas, int32_t columnas) {
     if (filas <= 0 || columnas <= 0)
@@ -193,15 +580,19 @@ std::string ValidarParametrosCorrida(const Parametros& par, int32_t filas, int32
     return {};
 }
 
-namespace {
-FinCorrida CorrerModeloSinControl(EntornoCorrida& en, EstadoCorrida& e);
-}  // namespace
+std::string TextoSeccionFuera(const Parametros& par, int32_t filas, int32_t columnas) {
+    return "La sección del hidrograma (Fila" + TextoBlanco(par.fHidro1) + " Col" + TextoBlanco(par.cHidro1) +
+           " a Fila" + TextoBlanco(par.fHidro2) + " Col" + TextoBlanco(par.cHidro2) +
+           ") no tiene celdas dentro del MDT (" + TextoBlanco(filas) + " filas x" + TextoBlanco(columnas) +
+           " columnas) y de la cuenca: el hidrograma y su caudal máximo no tendrán valores." + kCRLF +
+           "Acepte para correr el modelo de todos modos o cancele para corregir la sección en menú Opciones.";
+}
 
 // Any failure inside a run is shown and abandons the run; the application
 // goes on and files already written stay.
 FinCorrida CorrerModelo(EntornoCorrida& en, EstadoCorrida& e) {
     try {
-        return CorrerModeloSinControl(en, e);
+        return Corrida(en, e).Ejecutar();
     } catch (const std::bad_alloc&) {
         en.plataforma.Mensaje("No hay memoria suficiente para continuar la corrida del modelo.", kTituloCorrida,
                               Icono::Advertencia);
@@ -213,323 +604,6 @@ FinCorrida CorrerModelo(EntornoCorrida& en, EstadoCorrida& e) {
         return FinCorrida::ErrorArchivo;
     }
 }
-
-namespace {
-
-FinCorrida CorrerModeloSinControl(EntornoCorrida& en, EstadoCorrida& e) {
-    Parametros& par = en.par;
-    GrillasModelo& g = en.grillas;
-    Plataforma& plat = en.plataforma;
-    ObservadorCorrida& obs = en.observador;
-    const int32_t filas = en.img.NroFilas;
-    const int32_t columnas = en.img.NroColumnas;
-
-    // Parameters a run would divide by, and a grid that is not the DEM's.
-    std::string rechazo = ValidarParametrosCorrida(par, filas, columnas);
-    if (rechazo.empty() && (g.Cota.Filas() != filas || g.Cota.Columnas() != columnas || g.Cota.Vacia()))
-        rechazo = "El MDT cargado no coincide con la cabecera leída. Vuelva a cargar el archivo MDT desde menú "
-                  "Opciones, Ficha Parámetros.";
-    if (rechazo.empty() && par.Metodo == 1 && par.PpArchivo)
-        if (Resultado r = ValidarPluviogramaFlujo(en.pluviograma); !r) rechazo = r.mensaje;
-    if (!rechazo.empty()) {
-        plat.Mensaje(rechazo, kTituloCorrida, Icono::Advertencia);
-        return FinCorrida::Rechazada;
-    }
-
-    // 1. Grids and section lists. 3. Period lists.
-    const int32_t nF = par.fHidro2 - par.fHidro1 + 1;
-    const int32_t nC = par.cHidro2 - par.cHidro1 + 1;
-    const int32_t nPer = par.nPer > 0 ? par.nPer : 0;
-    try {
-        g.Nivel.Redimensionar(filas, columnas);
-        g.HMax.Redimensionar(filas, columnas);
-        g.AporteCascada.Redimensionar(filas, columnas);
-        g.QSalida.Redimensionar(filas, columnas);
-        g.QEntrada.Redimensionar(filas, columnas);
-        g.QMax.Redimensionar(filas, columnas);
-        e.QPeriodo.assign(static_cast<size_t>(nPer) + 1, 0.0f);
-        e.Hidrograma.assign(static_cast<size_t>(nPer) + 2, 0.0f);
-    } catch (const std::bad_alloc&) {
-        g.Nivel.Liberar();
-        g.HMax.Liberar();
-        g.AporteCascada.Liberar();
-        g.QSalida.Liberar();
-        g.QEntrada.Liberar();
-        g.QMax.Liberar();
-        plat.Mensaje("No hay memoria suficiente para las grillas del modelo (" + NumeroArchivo(filas) +
-                         " filas x " + NumeroArchivo(columnas) + " columnas).",
-                     kTituloCorrida, Icono::Advertencia);
-        return FinCorrida::SinMemoria;
-    }
-
-    // 2. Progress window.
-    obs.AbrirProgreso(kTituloProgresoCorrida, kCorriendoSimulador);
-
-    // 3. Start values.
-    e.HoraInicio = static_cast<float>(plat.Hora());
-    e.Periodo = 1;
-    e.NroCeldasSeccion = 0;
-    e.QSeccionMin = 1e8f;
-    e.QSeccionMax = -1e8f;
-    e.Escorrentia = 0;
-    e.NivelMaxSeccion = 0;
-    e.AlmacenamientoSup = 0;
-    e.QminAuto = 999999.0f;
-    e.HminAuto = 999999.0f;
-    e.QMaxMayor = 0;
-    e.Avance = 0;
-    e.NroSalidas = 0;
-    e.VolumenLluvia = 0;
-    e.PeriodosHechos = 0;
-    e.ArchivosEscritos.clear();
-    e.SubtituloCorrida.clear();
-    e.MetodoTexto.clear();
-    e.MensajeFinal.clear();
-
-    // 4. Board.
-    obs.LimpiarPizarra();
-    e.TextoPizarra = "Hidrograma en Pixel Fila: " + TextoBlanco(par.fHidro1) + "  Col: " + TextoBlanco(par.cHidro1) +
-                     kCRLF;
-
-    // 5. Processing order.
-    try {
-        e.ordenReconstruido = PrepararOrden(en.carpetaCache, par.ArchivoDEM, g.Cota, e.orden);
-    } catch (const std::bad_alloc&) {
-        plat.Mensaje("No hay memoria suficiente para el orden de proceso de las celdas.", kTituloCorrida,
-                     Icono::Advertencia);
-        obs.CerrarProgreso();
-        return FinCorrida::SinMemoria;
-    }
-    const int64_t n = e.orden.Tamano();
-
-    // 6. Hydrograph section: the cells the rule produces (lists sized to them).
-    e.SeccionFila.assign(1, 0);
-    e.SeccionColumna.assign(1, 0);
-    if (par.fHidro1 > 0 && par.cHidro1 > 0) {
-        if (nC < nF) {
-            // Cells past the last row are never routed: the list stops there.
-            const int32_t hasta = std::min(par.fHidro2, filas);
-            for (int32_t i = par.fHidro1; i <= hasta; ++i) {
-                const int32_t j =
-                    static_cast<int32_t>(std::floor(static_cast<double>(nC) / nF * (i - par.fHidro1))) + par.cHidro1;
-                e.SeccionFila.push_back(i);
-                e.SeccionColumna.push_back(j);
-            }
-        } else {
-            const int32_t hasta = std::min(par.cHidro2, columnas);
-            for (int32_t j = par.cHidro1; j <= hasta; ++j) {
-                const int32_t i =
-                    static_cast<int32_t>(std::floor(static_cast<double>(nF) / nC * (j - par.cHidro1))) + par.fHidro1;
-                e.SeccionFila.push_back(i);
-                e.SeccionColumna.push_back(j);
-            }
-        }
-        e.NroCeldasSeccion = static_cast<int32_t>(e.SeccionFila.size()) - 1;
-    }
-    // Where each section cell stands in the processing order, so that the
-    // accounting finds it in O(1) while routing. Every cell appears at most
-    // once in the section (one cell per row or per column).
-    std::vector<SeccionEnOrden> seccion;
-    if (e.NroCeldasSeccion > 0) {
-        std::unordered_map<int64_t, int32_t> celdaSeccion;
-        for (int32_t m = 1; m <= e.NroCeldasSeccion; ++m) {
-            const int32_t i = e.SeccionFila[static_cast<size_t>(m)];
-            const int32_t j = e.SeccionColumna[static_cast<size_t>(m)];
-            if (i >= 1 && i <= filas && j >= 1 && j <= columnas)
-                celdaSeccion.emplace(static_cast<int64_t>(i) * (columnas + 1) + j, m);
-        }
-        for (int64_t k = 1; k <= n && !celdaSeccion.empty(); ++k) {
-            const int64_t clave = static_cast<int64_t>(e.orden.Fila[static_cast<size_t>(k)]) * (columnas + 1) +
-                                  e.orden.Columna[static_cast<size_t>(k)];
-            auto it = celdaSeccion.find(clave);
-            if (it != celdaSeccion.end()) seccion.push_back({k, it->second});
-        }
-    }
-    // The board log grows by one line per section cell and period.
-    e.TextoPizarra.reserve(e.TextoPizarra.size() +
-                           std::min<size_t>(static_cast<size_t>(seccion.size()) * static_cast<size_t>(nPer) * 40,
-                                            size_t{64} << 20));
-
-    // 7. Design storm.
-    if (!par.PpArchivo)
-        e.LluviaPeriodo = static_cast<float>(static_cast<double>(par.Pp) /
-                                             static_cast<double>(static_cast<float>(par.Dur)) *
-                                             static_cast<double>(par.PasoPp));
-
-    // Basin cells that receive the rain (for the rain volume of the summary).
-    int64_t celdasConLluvia = 0;
-    int64_t celdasCuenca = 0;
-    for (int32_t i = 1; i <= filas; ++i)
-        for (int32_t j = 1; j <= columnas; ++j) {
-            if (!(g.Cota(i, j) > 0)) continue;
-            ++celdasCuenca;
-            if (par.AreaPp == 1 && (i < par.Py1 || i > par.Py2 || j < par.Px1 || j > par.Px2)) continue;
-            ++celdasConLluvia;
-        }
-    const double areaCelda = static_cast<double>(par.ResolucionX) * static_cast<double>(par.ResolucionY);
-
-    // 8. Periods.
-    for (int32_t i = 0; i <= filas; ++i)
-        for (int32_t j = 0; j <= columnas; ++j) g.Nivel(i, j) = static_cast<double>(g.Cota(i, j));
-    g.HMax.Llenar(0.0f);
-    ContextoCelda ctx(g, par);
-    Bucle bucle{en, e, ctx, seccion, n};
-    // The surface-flow method is explicit: a step too long for the cell size
-    // creates water. The run is watched after every period.
-    EstabilidadFlujo estabilidad(par, celdasCuenca);
-    e.Periodo = 1;
-    e.HoraControl = e.HoraActual = static_cast<float>(plat.Hora());
-    const size_t ancho = g.Cota.Ancho();
-    while (e.Periodo <= par.nPer) {
-        // a. Time-out check.
-        e.HoraActual = static_cast<float>(plat.Hora());
-        if (static_cast<double>(e.HoraActual) - static_cast<double>(e.HoraControl) > 0.0005) {
-            Respuesta r = plat.Mensaje("Se ha superado el tiempo de espera, desea continuar ?", "Tiempo de Espera...",
-                                       Icono::Ninguno, Botones::SiNo);
-            if (r != Respuesta::Si) {
-                plat.Mensaje("Se ha suspendido la corrida del modelo, los resultados obtenidos no son válidos...");
-                return FinCorrida::Suspendida;
-            }
-        }
-        e.HoraControl = static_cast<float>(plat.Hora());
-
-        // b. Progress.
-        if (e.Periodo % 10 == 0) {
-            e.Avance = RedondearEntero(static_cast<double>(e.Periodo) / par.nPer * 100.0);
-            obs.Progreso(e.Avance, "Período = " + TextoBlanco(e.Periodo) + " / " + TextoBlanco(par.nPer),
-                         "Tiempo de proceso: " +
-                             FormatoHMS(static_cast<double>(e.HoraControl) - static_cast<double>(e.HoraInicio)));
-        }
-
-        // c. Rain of the period.
-        if (!par.PpArchivo) {
-            if (static_cast<double>(par.PasoPp) * e.Periodo - par.Dur > 0.01) e.LluviaPeriodo = 0;
-        } else {
-            LluviaPluviograma r = LluviaDePluviograma(par, en.pluviograma, e.Periodo, e.LluviaPeriodo);
-            if (r != LluviaPluviograma::Bien) {
-                plat.Mensaje(kSinPluviograma, "Error, falta archivo...", Icono::Advertencia);
-                if (r == LluviaPluviograma::PasoMayor) obs.CerrarProgreso();
-                return FinCorrida::SinPluviograma;
-            }
-        }
-        const float lluvia = e.LluviaPeriodo;
-
-        // d. Pass 1 (each cell on its own: walked in memory order).
-        for (int32_t i = 1; i <= filas; ++i) {
-            const bool filaFuera = par.AreaPp == 1 && (i < par.Py1 || i > par.Py2);
-            double* nivel = g.Nivel.Datos() + static_cast<size_t>(i) * ancho;
-            float* aporte = g.AporteCascada.Datos() + static_cast<size_t>(i) * ancho;
-            float* qEntrada = g.QEntrada.Datos() + static_cast<size_t>(i) * ancho;
-            for (int32_t j = 1; j <= columnas; ++j) {
-                float l = lluvia;
-                if (par.AreaPp == 1 && (filaFuera || j < par.Px1 || j > par.Px2)) l = 0;
-                aporte[j] = 0;
-                if (par.Metodo == 0) nivel[j] += static_cast<double>(l) / 1000.0;
-                qEntrada[j] = 0;
-            }
-        }
-        const double lluviaVolumen = static_cast<double>(celdasConLluvia) * (static_cast<double>(lluvia) / 1000.0) * areaCelda;
-        e.VolumenLluvia += lluviaVolumen;
-
-        // e. Pass 2. The automatic divide thresholds depend only on the
-        // period's unmasked rain, the same for every cell.
-        if (n > 0 && lluvia != 0) {
-            const double q = static_cast<double>(lluvia) * 4.0 * static_cast<double>(par.ResolucionX) *
-                             static_cast<double>(par.ResolucionY) / static_cast<double>(par.PasoPp) / 60000.0;
-            if (par.DivQmin == 0 && q < static_cast<double>(e.QminAuto)) e.QminAuto = static_cast<float>(q);
-            if (par.DivHmin == 0 && static_cast<double>(lluvia) / 1000.0 < static_cast<double>(e.HminAuto))
-                e.HminAuto = static_cast<float>(static_cast<double>(lluvia) * 4.0 / 1000.0);
-        }
-        switch (par.Metodo) {
-            case 0: PasoDos<0>(bucle, lluvia); break;
-            case 1: PasoDos<1>(bucle, lluvia); break;
-            default: PasoDos<-1>(bucle, lluvia); break;
-        }
-        if (par.Metodo == 1 && !estabilidad.Revisar(g, lluviaVolumen, bucle.velocidadPeriodo)) {
-            // Abandoned: no result file is written. The summary shows the
-            // water the grid held when the run was stopped.
-            e.PeriodosHechos = e.Periodo;
-            e.AlmacenamientoSup = static_cast<float>(estabilidad.AguaAlmacenada());
-            plat.Mensaje(estabilidad.Mensaje(e.Periodo), kTituloCorrida, Icono::Advertencia);
-            obs.CerrarProgreso();
-            return FinCorrida::Inestable;
-        }
-        e.PeriodosHechos = e.Periodo;
-        ++e.Periodo;
-        obs.FinPeriodo();
-    }
-
-    // f. Largest discharge of the run (QMax never decreases, so the largest
-    // after the last period is the largest of the run).
-    e.QMaxMayor = 0;
-    for (int32_t i = 1; i <= filas; ++i)
-        for (int32_t j = 1; j <= columnas; ++j)
-            if (g.QMax(i, j) > e.QMaxMayor) e.QMaxMayor = g.QMax(i, j);
-
-    // 11. Water stored on the basin's surface (cells outside the basin hold no water).
-    for (int32_t i = 1; i <= filas; ++i)
-        for (int32_t j = 1; j <= columnas; ++j) {
-            if (!(g.Cota(i, j) > 0)) continue;
-            e.AlmacenamientoSup = static_cast<float>(
-                static_cast<double>(e.AlmacenamientoSup) +
-                (g.Nivel(i, j) - static_cast<double>(g.Cota(i, j))) * static_cast<double>(par.ResolucionX) *
-                    static_cast<double>(par.ResolucionY));
-        }
-
-    // 12-13. Header texts.
-    if (par.Metodo == 1) {
-        e.SubtituloCorrida = "Pp=" + TextoBlanco(par.Pp) + "mm  - D=" + TextoBlanco(static_cast<int>(par.Dur)) +
-                             "min  - Paso=" + TextoBlanco(par.PasoPp) + "min - Nro.Per.=" + TextoBlanco(par.nPer) +
-                             " - nMann.=" + TextoBlanco(par.Manning) + "  - Fac.Res.=" + TextoBlanco(par.FactorRes) +
-                             "   - Esco[m3] = " + TextoBlanco(e.AlmacenamientoSup);
-    } else if (par.PpArchivo) {
-        e.SubtituloCorrida = en.pluviograma.Titulo;
-    } else {
-        e.SubtituloCorrida = "Pp=" + TextoBlanco(par.Pp) + "mm  - D=" + TextoBlanco(static_cast<int>(par.Dur)) +
-                             "min  - Paso=" + TextoBlanco(par.PasoPp) + "min - Nro.Per.=" + TextoBlanco(par.nPer) +
-                             "  - KRec.=" + TextoBlanco(par.KRecesion) + "   - Alm. Sup.[m3] = " +
-                             TextoBlanco(e.AlmacenamientoSup);
-    }
-    e.MetodoTexto =
-        par.Metodo == 1 ? "Método: Flujo Superf. Laminar y Turbulento en Canal" : "Método: TARNO-SIG Cascada";
-
-    // 14. Result files.
-    Resultado escrito = EscribirResultados(par, en.img, g, e);
-    if (escrito && par.Div) {
-        escrito = EscribirExploradorDivisorias(par, g, en.img, e.QminAuto, e.HminAuto, e.QMaxMayor);
-        if (escrito) {
-            const std::string dat = NombreExploradorDivisorias(par);
-            e.ArchivosEscritos.push_back(dat);
-            e.ArchivosEscritos.push_back(NombreCabDe(dat));
-        }
-    }
-    if (!escrito) {
-        // The run is abandoned; files already written stay.
-        plat.Mensaje(escrito.mensaje);
-        obs.CerrarProgreso();
-        return FinCorrida::ErrorArchivo;
-    }
-
-    // 15. Board, closed by the volume balance of the run.
-    e.TextoPizarra += kCRLF;
-    e.TextoPizarra += kCRLF;
-    e.TextoPizarra += "Balance de volumen [m3]: Lluvia caída =" + TextoBlanco(e.VolumenLluvia) +
-                      "  - Almacenamiento Sup. =" + TextoBlanco(e.AlmacenamientoSup) + "  - Diferencia =" +
-                      TextoDiferenciaVolumen(e.VolumenLluvia, e.AlmacenamientoSup);
-    obs.Pizarra(e.TextoPizarra);
-
-    // 16. End message.
-    e.MensajeFinal = std::string("Fin de la simulación. Los resultados se han grabado correctamente en los archivos") +
-                     kCRLF + "Tiempo de proceso: " +
-                     FormatoHMS(static_cast<double>(static_cast<float>(plat.Hora())) - static_cast<double>(e.HoraInicio));
-    plat.Mensaje(e.MensajeFinal, "Final de Proceso", Icono::Advertencia);
-
-    // 17.
-    obs.CerrarProgreso();
-    return FinCorrida::Completa;
-}
-
-}  // namespace
 
 std::string TextoDiferenciaVolumen(double lluvia, double almacenado) {
     const double diferencia = lluvia - almacenado;

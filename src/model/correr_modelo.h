@@ -4,10 +4,17 @@
 // through `ObservadorCorrida`; message boxes, questions and the clock through
 // `Plataforma`.
 //
-// Wiring points for the other routing pieces (see correr_modelo.cpp):
-//  * `Metodo` = 1 routes a cell with the surface-and-channel-flow kernel
-//    (`FlujoCelda`); after every period the run is abandoned, without result
-//    files, when the explicit scheme turns unstable (`EstabilidadFlujo`).
+// A run goes in phases: prepare (checks, grids, section, progress window,
+// start values, board, processing order), the periods, and close (maxima,
+// storage, texts, result files, board, end message). Each period clears the
+// inflows in a first pass and routes every cell in the processing order with
+// the method's operator, which all share one shape (prepared once per run and
+// per period, then one call per cell):
+//  * `Metodo` = 0: `RuteoCascada` (cascada.h);
+//  * `Metodo` = 1: `RuteoFlujo` (flujo_superficial.h); after every period the
+//    run is abandoned, without result files, when the explicit scheme turns
+//    unstable (`EstabilidadFlujo`);
+//  * any other value routes nothing.
 //  * The divide-explorer raster is written after the other result files when
 //    `Div` is on; it reads estado.QminAuto, estado.HminAuto (final) and
 //    estado.QMaxMayor.
@@ -59,6 +66,10 @@ public:
     virtual void LimpiarPizarra() {}
     /// Board text at the end of a run (the section log, `TextoPizarra`).
     virtual void Pizarra(const std::string& /*texto*/) {}
+    /// Whether the section log is shown at all. A caller that never shows it
+    /// answers false and the run does not build it (it grows by one line per
+    /// section cell and period); `TextoPizarra` then stays empty.
+    virtual bool MuestraPizarra() const { return true; }
 
     /// Main window (run command only): message area lines (empty = cleared),
     /// first status panel, hourglass pointer.
@@ -92,9 +103,6 @@ enum class FinCorrida {
     Inestable,       // surface flow: the step is too long for the cell size (message shown), no files
 };
 
-/// True when the surface-and-channel-flow kernel is linked in.
-bool FlujoSuperficialDisponible();
-
 /// Checks the parameters a run divides by. Empty when the run can go on,
 /// else the message for the user.
 std::string ValidarParametrosCorrida(const Parametros& par, int32_t filas, int32_t columnas);
@@ -102,6 +110,10 @@ std::string ValidarParametrosCorrida(const Parametros& par, int32_t filas, int32
 /// Difference between the rain fallen and the water stored, with its share of
 /// the rain: " 120.5 ( 2.35 %)" (no percentage without rain).
 std::string TextoDiferenciaVolumen(double lluvia, double almacenado);
+
+/// Warning shown (OK / Cancel) before a run whose cross-section has no cell
+/// on the DEM inside the basin.
+std::string TextoSeccionFuera(const Parametros& par, int32_t filas, int32_t columnas);
 
 /// The run driver `CorrerModelo`.
 FinCorrida CorrerModelo(EntornoCorrida& entorno, EstadoCorrida& estado);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/orden_proceso.h"
@@ -13,8 +14,17 @@
 namespace tarno {
 
 struct EstadoCorrida {
+    /// Back to the start values of a run (the member initializers below),
+    /// keeping the processing order.
+    void Reiniciar() {
+        OrdenProceso o = std::move(orden);
+        *this = EstadoCorrida{};
+        orden = std::move(o);
+    }
+
     OrdenProceso orden;
     bool ordenReconstruido = false;  // the order was computed (no valid cache)
+    bool ordenPreparado = false;     // this run got as far as having its order
 
     // Cross-section cells 1..NroCeldasSeccion (entry 0 unused).
     std::vector<int32_t> SeccionFila{0};
@@ -23,7 +33,7 @@ struct EstadoCorrida {
 
     std::vector<float> QPeriodo;    // 0..nPer, section discharge per period, m3/s
     std::vector<float> Hidrograma;  // section discharge resampled at PasoQ (1-based)
-    int16_t NroSalidas = 0;
+    int32_t NroSalidas = 0;  // one more than the samples taken (never wraps)
 
     int32_t Periodo = 1;
     float LluviaPeriodo = 0;  // mm per step before the sub-area mask

@@ -330,10 +330,11 @@ double VolumenLluviaPaso(const Parametros& par, float lluviaPaso) {
     return static_cast<double>(lluviaPaso) / 1000.0 * par.ResolucionX * par.ResolucionY;
 }
 
-EstabilidadFlujo::EstabilidadFlujo(const Parametros& par, int64_t celdasCuenca)
+EstabilidadFlujo::EstabilidadFlujo(const Parametros& par, int64_t celdasCuenca, double duracionLluvia)
     : resX_(par.ResolucionX),
       resY_(par.ResolucionY),
       T_(static_cast<double>(par.PasoPp) * 60.0),
+      duracionLluvia_(duracionLluvia),
       celdas_(celdasCuenca) {}
 
 double EstabilidadFlujo::AguaEnGrilla(const GrillasModelo& g, float resX, float resY, bool& finito) {
@@ -363,17 +364,52 @@ bool EstabilidadFlujo::Revisar(const GrillasModelo& g, double lluviaPeriodo, flo
     if (velocidadPeriodo > vMax_) vMax_ = velocidadPeriodo;
     bool finito = true;
     agua_ = AguaEnGrilla(g, resX_, resY_, finito);
-    if (!finito) return false;
     // Each period the six-decimal rounding of the rain discharge and of the four
     // inflow shares may credit up to half a unit of the sixth decimal each.
     const double holgura = static_cast<double>(celdas_) * static_cast<double>(periodos_) * 5 * 0.5e-6 * T_;
-    return agua_ <= lluvia_ * 1.01 + holgura;
+    const bool bien = finito && agua_ <= lluvia_ * 1.01 + holgura;
+    // Velocities of a blowing-up scheme say nothing of the flow: the advice
+    // keeps those of the periods before it began. Two marks of its start are
+    // followed: a period whose velocity more than doubles (the first periods
+    // of a storm may do so while the water gathers) or that is refused, and
+    // besides those a period whose water crosses more than a cell in one step
+    // (Courant number above 1), the range of an explicit scheme.
+    const bool salto = !bien || (periodos_ > 3 && vAnterior_ > 0 && velocidadPeriodo > 2 * vAnterior_);
+    const double lado = resX_ < resY_ ? resX_ : resY_;
+    const bool courant = static_cast<double>(velocidadPeriodo) * T_ > lado;
+    auto seguir = [&](Tramo& t, bool fin) {
+        if (fin) t.cerrado = true;
+        if (t.cerrado || !std::isfinite(velocidadPeriodo)) return;
+        if (velocidadPeriodo > t.v) t.v = velocidadPeriodo;
+        t.periodo = periodos_;
+    };
+    seguir(porSalto_, salto);
+    seguir(porCourant_, salto || courant);
+    vAnterior_ = velocidadPeriodo;
+    return bien;
+}
+
+const EstabilidadFlujo::Tramo& EstabilidadFlujo::TramoEstable() const {
+    // The Courant mark is the sounder one, but a long step crosses a cell
+    // within the first few periods, too early to tell how fast the storm
+    // will run: then the velocity jump marks the start.
+    return porCourant_.periodo >= 20 ? porCourant_ : porSalto_;
+}
+
+double EstabilidadFlujo::VelocidadEsperada() const {
+    const double vEstable = VelocidadEstable();
+    if (!(vEstable > 0)) return 0;
+    const double minuto = MinutoEstable();
+    double v = vEstable;
+    if (minuto > 0 && duracionLluvia_ > minuto) v *= std::pow(duracionLluvia_ / minuto, 2.0 / 3.0);
+    return v;
 }
 
 double EstabilidadFlujo::PasoSugerido() const {
-    if (!(vMax_ > 0) || !std::isfinite(vMax_)) return 0;
+    const double v = VelocidadEsperada();
+    if (!(v > 0) || !std::isfinite(v)) return 0;
     const double lado = resX_ < resY_ ? resX_ : resY_;
-    return lado / (60.0 * vMax_);
+    return lado / (2 * 60.0 * v);
 }
 
 std::string EstabilidadFlujo::Mensaje(int32_t periodo) const {
@@ -387,7 +423,8 @@ std::string EstabilidadFlujo::Mensaje(int32_t periodo) const {
         const double escala = std::pow(10.0, std::floor(std::log10(sugerido)) - 1);
         const double paso = std::floor(sugerido / escala) * escala;
         m += "\r\nUse un paso de cálculo no mayor que" + TextoBlanco(static_cast<float>(paso)) +
-             " min (tamaño de celda / (60 x velocidad máxima de" + TextoBlanco(vMax_) + " m/s)).";
+             " min (tamaño de celda / (2 x 60 x velocidad esperada de" +
+             TextoBlanco(static_cast<float>(VelocidadEsperada())) + " m/s)).";
     } else {
         m += "\r\nUse un paso de cálculo menor.";
     }

@@ -87,8 +87,9 @@ Resultado ValidarEntradaFlujo(const Parametros& par, const GrillasModelo& g);
 /// of water.
 class EstabilidadFlujo {
 public:
-    /// `celdasCuenca` is the number of cells inside the basin.
-    EstabilidadFlujo(const Parametros& par, int64_t celdasCuenca);
+    /// `celdasCuenca` is the number of cells inside the basin; `duracionLluvia`
+    /// the minutes of rain of the storm (0 when unknown).
+    EstabilidadFlujo(const Parametros& par, int64_t celdasCuenca, double duracionLluvia = 0);
 
     /// Checks the grid at the end of a period, given the rain volume [m3] that
     /// fell in the period on cells inside the basin and the fastest velocity of
@@ -104,9 +105,22 @@ public:
     double LluviaCaida() const { return lluvia_; }
     double AguaAlmacenada() const { return agua_; }
     float VelocidadMaxima() const { return vMax_; }
+    /// Largest velocity of the periods before the blow-up began, and the
+    /// minute its period ended. The start is the first period whose water
+    /// crosses more than a cell in one step, or, when that comes within the
+    /// first 20 periods, the first whose velocity more than doubles or that
+    /// is refused.
+    float VelocidadEstable() const { return TramoEstable().v; }
+    double MinutoEstable() const { return static_cast<double>(TramoEstable().periodo) * T_ / 60.0; }
 
-    /// Largest stable step [min] suggested from the fastest velocity seen:
-    /// cell size / (60 x V), with the smaller cell side.
+    /// Velocity [m/s] the storm is expected to reach: the stable velocity,
+    /// grown as depth^(2/3) (Manning) with the rain still to fall when the
+    /// blow-up came before the end of the rain (depth taken as growing with
+    /// the rain fallen).
+    double VelocidadEsperada() const;
+
+    /// Stable step [min] suggested: half the smaller cell side over the
+    /// expected velocity, cell / (2 x 60 x V). 0 when no velocity was seen.
     double PasoSugerido() const;
 
     /// Spanish message telling the user that the step is too long for the
@@ -116,11 +130,60 @@ public:
 private:
     float resX_, resY_;
     double T_;
+    double duracionLluvia_;
     int64_t celdas_;
     int64_t periodos_ = 0;
     double lluvia_ = 0;
     double agua_ = 0;
     float vMax_ = 0;
+    float vAnterior_ = 0;
+    // Periods before the blow-up began, by one mark of its start.
+    struct Tramo {
+        float v = 0;           // largest velocity, m/s
+        int64_t periodo = 0;   // last period
+        bool cerrado = false;  // the mark was seen
+    };
+
+    Tramo porSalto_, porCourant_;
+    const Tramo& TramoEstable() const;
+};
+
+/// The surface-flow method for one run, in the shape of every routing
+/// method: the step values are prepared once per period, `Rutear` routes one
+/// cell and keeps the period's fastest velocity, and `FinPeriodo` asks the
+/// stability guard about the grid at the end of the period.
+class RuteoFlujo {
+public:
+    /// Rain enters in each cell's own step, not in pass 1.
+    static constexpr bool kLluviaEnNiveles = false;
+    /// The routing reads and writes the inflows of the cell and its neighbours.
+    static constexpr bool kUsaCaudales = true;
+    /// Rain reaches the model.
+    static constexpr bool kRecibeLluvia = true;
+
+    /// `celdasCuenca`: cells inside the basin; `minutosLluvia`: minutes of rain
+    /// of the storm (for the stability guard's advice).
+    RuteoFlujo(GrillasModelo& g, const Parametros& par, int64_t celdasCuenca, double minutosLluvia)
+        : estabilidad(par, celdasCuenca, minutosLluvia), g_(g), par_(par) {}
+
+    void PrepararPeriodo(float lluviaPeriodo) {
+        paso_ = PrepararPasoFlujo(par_, lluviaPeriodo);
+        velocidad_ = 0;
+    }
+    void Rutear(int32_t i, int32_t j, float lluvia) {
+        const float v = FlujoCelda(g_, CeldaActual{i, j, lluvia}, paso_);
+        if (v > velocidad_) velocidad_ = v;
+    }
+    /// False when the period turned the scheme unstable.
+    bool FinPeriodo(double lluviaVolumen) { return estabilidad.Revisar(g_, lluviaVolumen, velocidad_); }
+
+    EstabilidadFlujo estabilidad;
+
+private:
+    GrillasModelo& g_;
+    const Parametros& par_;
+    PasoFlujo paso_;
+    float velocidad_ = 0;  // fastest velocity of the period, m/s
 };
 
 /// Rain volume [m3] of one step that the kernel credits to a cell receiving

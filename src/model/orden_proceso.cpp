@@ -5,6 +5,7 @@
 
 #include "raster/archivos.h"
 #include "raster/delimitado.h"
+#include "raster/numeros.h"
 
 namespace tarno {
 namespace {
@@ -143,6 +144,15 @@ std::string NombreCacheOrden(const std::string& archivoDEM) {
     return base + "_Vc_cab.rkd";
 }
 
+namespace {
+// The cache keeps each elevation in the file form (7 significant digits): an
+// elevation that needs more digits reads back as the value of that text.
+float EnPrecisionDeCache(float z) {
+    float r = 0;
+    return ConvertirFloat(NumeroArchivo(z), r) ? r : z;
+}
+}  // namespace
+
 bool LeerCacheOrden(const std::string& carpeta, const std::string& nombre, const Grilla<float>& cota,
                     OrdenProceso& orden) {
     LectorDelimitado in;
@@ -165,7 +175,7 @@ bool LeerCacheOrden(const std::string& carpeta, const std::string& nombre, const
         float z = 0;
         if (!in.LeerEntero32(f) || !in.LeerEntero32(c) || !in.LeerFloat(z)) return false;
         if (f < 1 || f > filas || c < 1 || c > columnas) return false;
-        if (z != cota(f, c)) return false;
+        if (z != cota(f, c) && z != EnPrecisionDeCache(cota(f, c))) return false;
         const size_t p = static_cast<size_t>(f - 1) * static_cast<size_t>(columnas) + static_cast<size_t>(c - 1);
         if (visto[p]) return false;
         visto[p] = true;

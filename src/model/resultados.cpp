@@ -49,7 +49,7 @@ void RemuestrearHidrograma(const Parametros& par, EstadoCorrida& e) {
             ++k;
         }
     }
-    e.NroSalidas = static_cast<int16_t>(k);
+    e.NroSalidas = k;
 }
 
 namespace {

@@ -26,13 +26,7 @@ protected:
         g.Cota(i, j) = cota;
         g.Nivel(i, j) = nivel;
     }
-    ContextoCelda Rutear(int i = 2, int j = 2) {
-        ContextoCelda ctx(g, par);
-        ctx.celda.I = i;
-        ctx.celda.J = j;
-        PasoCascada(ctx);
-        return ctx;
-    }
+    CaidasCascada Rutear(int i = 2, int j = 2) { return RuteoCascada(g, par).Caidas(i, j); }
     Parametros par;
     GrillasModelo g;
 };
@@ -41,7 +35,7 @@ protected:
 
 TEST_F(Cascada, VecinosMasAltosNoRecibenNada) {
     Poner(2, 2, 90, 90.3);
-    ContextoCelda ctx = Rutear();
+    CaidasCascada ctx = Rutear();
     EXPECT_EQ(ctx.DeltaNivel, 0.0);
     EXPECT_EQ(g.QSalida(2, 2), 0.0f);
     EXPECT_EQ(g.Nivel(2, 2), 90.3);
@@ -55,7 +49,7 @@ TEST_F(Cascada, UnVecinoMasBajoRecibeLaMitad) {
     Poner(2, 3, 100, 100.6);
     Poner(3, 2, 100, 100.6);
     Poner(2, 1, 100, 100.6);
-    ContextoCelda ctx = Rutear();
+    CaidasCascada ctx = Rutear();
     const double f = std::pow(2.7183, -1.0 / 9999999.0);
     const double d = std::fabs(100.5 - 100.3) / 2 * f;
     EXPECT_DOUBLE_EQ(ctx.Caida1, d);
@@ -80,7 +74,7 @@ TEST_F(Cascada, LaSalidaSeLimitaAlAguaDeLaCelda) {
     Poner(2, 3, 101, 101);
     Poner(3, 2, 101, 101);
     Poner(2, 1, 101, 101);
-    ContextoCelda ctx = Rutear();
+    CaidasCascada ctx = Rutear();
     const double h = std::fabs(100.01 - 100.0);
     EXPECT_EQ(ctx.DeltaNivel, h);
     EXPECT_NEAR(ctx.Caida1, h, 1e-12);
@@ -95,7 +89,7 @@ TEST_F(Cascada, ReparteEscaladoCuandoLaSumaSuperaElAgua) {
     Poner(2, 3, 100, 100.01);
     Poner(3, 2, 100, 100.01);
     Poner(2, 1, 100, 100.01);
-    ContextoCelda ctx = Rutear();
+    CaidasCascada ctx = Rutear();
     // One lower neighbour: d = 0.01 / 2; h = 0.01 >= 0.005, no scaling.
     EXPECT_NEAR(ctx.Caida1, 0.005, 1e-9);
     EXPECT_NEAR(g.Nivel(1, 2), 99.915, 1e-9);
@@ -107,7 +101,7 @@ TEST_F(Cascada, VecinosFueraDeLaCuencaYBordes) {
     Poner(2, 3, 0, 0);
     Poner(3, 2, 100.6f, 100.6f);
     Poner(2, 1, 100.6f, 100.6f);
-    ContextoCelda ctx = Rutear();
+    CaidasCascada ctx = Rutear();
     EXPECT_EQ(ctx.DeltaNivel, 0.0);
     EXPECT_EQ(g.Nivel(1, 2), 0.0);
     EXPECT_EQ(g.AporteCascada(1, 2), 0.0f);
@@ -117,7 +111,7 @@ TEST_F(Cascada, VecinosFueraDeLaCuencaYBordes) {
     Poner(1, 1, 100, 101);
     Poner(1, 2, 100, 100);
     Poner(2, 1, 100, 100);
-    ContextoCelda esquina = Rutear(1, 1);
+    CaidasCascada esquina = Rutear(1, 1);
     EXPECT_EQ(esquina.Caida1, 0.0);
     EXPECT_EQ(esquina.Caida4, 0.0);
     EXPECT_GT(esquina.Caida2, 0.0);
@@ -132,7 +126,7 @@ TEST_F(Cascada, FactorDeRecesion) {
     Poner(2, 3, 102, 102);
     Poner(3, 2, 102, 102);
     Poner(2, 1, 102, 102);
-    ContextoCelda ctx = Rutear();
+    CaidasCascada ctx = Rutear();
     EXPECT_DOUBLE_EQ(ctx.Caida1, 0.5 * std::pow(2.7183, -0.1));
 }
 
@@ -144,6 +138,6 @@ TEST_F(Cascada, NivelVecinoBajoLaCotaDeLaCelda) {
     Poner(2, 3, 101, 101);
     Poner(3, 2, 101, 101);
     Poner(2, 1, 101, 101);
-    ContextoCelda ctx = Rutear();
+    CaidasCascada ctx = Rutear();
     EXPECT_NEAR(ctx.Caida1, 0.1, 1e-6);
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <climits>
 #include <cmath>
 #include <filesystem>
 
@@ -43,6 +45,8 @@ public:
     }
     void BarraEstado(const std::string& t) override { eventos.push_back("barra|" + t); }
     void ReiniciarOpciones() override { eventos.push_back("reiniciar"); }
+    bool MuestraPizarra() const override { return pizarraVisible; }
+    bool pizarraVisible = true;
 };
 
 class Corrida : public ::testing::Test {
@@ -340,11 +344,6 @@ TEST_F(Corrida, ParametrosQueNoPuedenCorrer) {
     par.KRecesion = 0;
     EXPECT_EQ(Correr(), FinCorrida::Rechazada);
     EXPECT_NE(plat.Ultimo().texto.find("Kr"), std::string::npos);
-    par.Metodo = 1;  // Kr does not matter for the surface-flow method
-    if (!FlujoSuperficialDisponible()) {
-        EXPECT_EQ(Correr(), FinCorrida::Rechazada);
-        EXPECT_NE(plat.Ultimo().texto.find("Flujo Superficial y Canal"), std::string::npos);
-    }
     par.Metodo = 0;
     par.KRecesion = 1;
     par.Dur = 0;
@@ -513,6 +512,7 @@ TEST_F(Corrida, OtroMetodoNoRuteaNada) {
     ASSERT_EQ(Correr(), FinCorrida::Completa);
     EXPECT_EQ(e.QMaxMayor, 0.0f);
     EXPECT_EQ(e.AlmacenamientoSup, 0.0f);  // rain is added to the levels only by the cascade method
+    EXPECT_EQ(e.VolumenLluvia, 0.0);       // and no rain entered the model
     EXPECT_EQ(e.MetodoTexto, "Método: TARNO-SIG Cascada");
 }
 
@@ -536,7 +536,6 @@ TEST_F(Corrida, CaudalesGrandesConDosDecimales) {
 }
 
 TEST_F(Corrida, SubtituloDelMetodoDeFlujoAunConPluviograma) {
-    if (!FlujoSuperficialDisponible()) GTEST_SKIP() << "método de flujo superficial no disponible";
     Plano(3, 3);
     par.Metodo = 1;
     par.PpArchivo = true;
@@ -575,4 +574,60 @@ TEST_F(Corrida, SeccionQueSaleDeLaGrilla) {
     par.cHidro2 = 2147483647;
     ASSERT_EQ(Correr(), FinCorrida::Completa);
     EXPECT_EQ(e.NroCeldasSeccion, 3);
+    // Ends at the limits of 32 bits, with or without a section.
+    for (auto [f1, c1, f2, c2] : std::vector<std::array<int32_t, 4>>{{0, 0, INT32_MAX, INT32_MAX},
+                                                                    {-5, 0, INT32_MAX, INT32_MIN},
+                                                                    {1, INT32_MAX, 3, INT32_MAX},
+                                                                    {1, 1, 3, INT32_MIN}}) {
+        par.fHidro1 = f1, par.cHidro1 = c1, par.fHidro2 = f2, par.cHidro2 = c2;
+        EXPECT_NE(Correr(), FinCorrida::SinMemoria);
+    }
+}
+
+TEST_F(Corrida, SeccionFueraDeLaCuencaSeAdvierteAntesDeCorrer) {
+    Dem({{-9999, 5, 5}, {-9999, 5, 4}});
+    par.nPer = 2;
+    par.fHidro1 = 1, par.cHidro1 = 1, par.fHidro2 = 2, par.cHidro2 = 1;  // column 1: outside the basin
+    plat.respuestas = {Respuesta::Cancelar};
+    EXPECT_EQ(Correr(), FinCorrida::Rechazada);
+    EXPECT_NE(plat.Ultimo().texto.find("no tiene celdas dentro del MDT"), std::string::npos);
+    EXPECT_EQ(plat.Ultimo().botones, Botones::AceptarCancelar);
+    EXPECT_TRUE(obs.eventos.empty());  // before the progress window
+    EXPECT_FALSE(ExisteArchivo(tmp.Ruta("cuenca_HF_dat.rkd")));
+    par.fHidro1 = par.fHidro2 = 7;  // beyond the last row
+    EXPECT_EQ(Correr(), FinCorrida::Completa);  // accepted: the run goes on
+    EXPECT_NE(plat.mensajes.front().texto.find("no tiene celdas"), std::string::npos);
+    par.fHidro1 = 1, par.fHidro2 = 2, par.cHidro1 = par.cHidro2 = 3;  // inside: no warning
+    EXPECT_EQ(Correr(), FinCorrida::Completa);
+    for (const auto& m : plat.mensajes) EXPECT_EQ(m.texto.find("no tiene celdas"), std::string::npos);
+}
+
+TEST_F(Corrida, HidrogramaDeMasDe32767Muestras) {
+    Plano(2, 2);
+    par.nPer = 33000;
+    par.PasoQ = 1;
+    par.fHidro1 = par.fHidro2 = 1, par.cHidro1 = par.cHidro2 = 2;
+    ASSERT_EQ(Correr(), FinCorrida::Completa);
+    std::vector<std::string> qt = Lineas("_Qt.rkd");
+    ASSERT_EQ(qt.size(), 10u + 33001u);
+    EXPECT_EQ(qt[10].substr(0, 2), "1,");
+    EXPECT_EQ(qt[10 + 32767].substr(0, 6), "32768,");
+    EXPECT_EQ(qt.back(), "33001,0");
+}
+
+TEST_F(Corrida, SinPizarraVisibleNoSeConstruyeSuTextoYLosArchivosSonIguales) {
+    Plano(5, 4);
+    par.nPer = 30;
+    par.fHidro1 = 1, par.cHidro1 = 1, par.fHidro2 = 5, par.cHidro2 = 4;
+    ASSERT_EQ(Correr(), FinCorrida::Completa);
+    EXPECT_FALSE(e.TextoPizarra.empty());
+    std::vector<std::string> antes;
+    for (const char* suf : {"_HF_dat.rkd", "_HF_cab.rkd", "_HM_dat.rkd", "_QM_dat.rkd", "_Qt.rkd"})
+        antes.push_back(Archivo(suf));
+    obs.pizarraVisible = false;
+    ASSERT_EQ(Correr(), FinCorrida::Completa);
+    EXPECT_TRUE(e.TextoPizarra.empty());
+    size_t k = 0;
+    for (const char* suf : {"_HF_dat.rkd", "_HF_cab.rkd", "_HM_dat.rkd", "_QM_dat.rkd", "_Qt.rkd"})
+        EXPECT_EQ(Archivo(suf), antes[k++]) << suf;
 }

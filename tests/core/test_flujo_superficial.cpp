@@ -348,13 +348,23 @@ TEST(EstabilidadFlujo, PasoCortoEstablePasoLargoAbandonado) {
     {
         Parametros par = ParametrosFlujo(10, 1);
         GrillasModelo g = Ladera();
-        EstabilidadFlujo guardia(par, 900);
+        EstabilidadFlujo guardia(par, 900, 60);
         int periodo = 0;
         EXPECT_FALSE(Correr(g, par, 1, 60, &guardia, &periodo));
         EXPECT_GT(periodo, 0);
-        EXPECT_GT(guardia.VelocidadMaxima(), 0);
-        EXPECT_NEAR(guardia.PasoSugerido(), 10 / (60.0 * guardia.VelocidadMaxima()), 1e-9);
-        EXPECT_LT(guardia.PasoSugerido(), 1);
+        // The advice comes from the velocities before the blow-up, grown to
+        // the end of the rain, and the suggested step runs the storm.
+        EXPECT_GT(guardia.VelocidadEstable(), 0);
+        EXPECT_LT(guardia.VelocidadEstable(), guardia.VelocidadMaxima());
+        EXPECT_LT(guardia.MinutoEstable(), periodo);
+        EXPECT_NEAR(guardia.PasoSugerido(), 10 / (2 * 60.0 * guardia.VelocidadEsperada()), 1e-9);
+        const float sugerido = static_cast<float>(guardia.PasoSugerido());
+        EXPECT_LT(sugerido, 1);
+        EXPECT_GT(sugerido, 10 / (60.0 * guardia.VelocidadMaxima()));  // not the blown-up velocity
+        Parametros corto = ParametrosFlujo(10, sugerido);
+        GrillasModelo g2 = Ladera();
+        EstabilidadFlujo otra(corto, 900, 60);
+        EXPECT_TRUE(Correr(g2, corto, sugerido, static_cast<int>(60 / sugerido), &otra));
         const std::string m = guardia.Mensaje(periodo);
         EXPECT_NE(m.find("en el período" + std::string(" ") + std::to_string(periodo) + " "), std::string::npos);
         EXPECT_NE(m.find("El paso de cálculo es demasiado largo"), std::string::npos);

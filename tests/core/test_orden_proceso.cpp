@@ -148,6 +148,16 @@ TEST_F(CacheOrden, SegundaCorridaLeeLaCache) {
     EXPECT_TRUE(PrepararOrden(tmp.Carpeta(), "cuenca_dat.rkd", g, b));
 }
 
+TEST_F(CacheOrden, ElevacionesDeMasDeSieteCifrasReusanLaCache) {
+    // 1234.5678 and 0.123456789 need more digits than the cache keeps.
+    Grilla<float> fina = GrillaDe(2, 2, {1234.5678f, 1234.5677f, 0.123456789f, 98765.4321f});
+    OrdenProceso a, b;
+    EXPECT_TRUE(PrepararOrden(tmp.Carpeta(), "cuenca_dat.rkd", fina, a));
+    EXPECT_FALSE(PrepararOrden(tmp.Carpeta(), "cuenca_dat.rkd", fina, b));
+    EXPECT_EQ(a.Fila, b.Fila);
+    EXPECT_EQ(a.Columna, b.Columna);
+}
+
 TEST_F(CacheOrden, CacheDeOtroTamanoUOtroNombreSeReconstruye) {
     OrdenProceso o;
     tmp.Escribir(nombre, "\"cuenca_dat_Vc_cab.rkd\"\r\n5\r\n");
