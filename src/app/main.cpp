@@ -10,6 +10,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("TARNO-SIG");
     QApplication::setApplicationVersion(QStringLiteral(TARNO_VERSION));
+    // Qt's own texts (OK, Cancel, file dialogs) in Spanish like the rest.
+    tarno::ui::CargarTraduccionesQt();
     tarno::ui::EstadoApp estado;
     tarno::ui::PlataformaQt plataforma;
 

@@ -7,7 +7,8 @@
 
 namespace tarno {
 
-CargaPluviograma CargarPluviograma(const std::string& ruta, Pluviograma& pv, Plataforma& plataforma) {
+CargaPluviograma CargarPluviograma(const std::string& ruta, Pluviograma& pv, Plataforma& plataforma,
+                                   const std::function<void()>& mostrarPizarra) {
     CargaPluviograma c;
     if (ruta.empty()) return c;
     std::string carpeta, nombre;
@@ -23,6 +24,7 @@ CargaPluviograma CargarPluviograma(const std::string& ruta, Pluviograma& pv, Pla
     }
     // From here on the board is shown, cleared.
     c.estado = CargaPluviograma::Estado::ErrorLectura;
+    if (mostrarPizarra) mostrarPizarra();
     const std::string fin = "\r\n";
     std::string informe = "TARNO-SIG: PluvioGRAMA DE TORMENTA" + fin + "Archivo: " + ruta + fin + fin;
 
@@ -60,10 +62,11 @@ CargaPluviograma CargarPluviograma(const std::string& ruta, Pluviograma& pv, Pla
     return c;
 }
 
-CargaPluviograma CargarPluviogramaDialogo(Pluviograma& pv, Plataforma& plataforma) {
+CargaPluviograma CargarPluviogramaDialogo(Pluviograma& pv, Plataforma& plataforma,
+                                          const std::function<void()>& mostrarPizarra) {
     const std::string ruta = plataforma.AbrirArchivo(kTituloDialogoPluviograma, kFiltroPluviograma);
     if (ruta.empty()) return {};
-    return CargarPluviograma(ruta, pv, plataforma);
+    return CargarPluviograma(ruta, pv, plataforma, mostrarPizarra);
 }
 
 }  // namespace tarno

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,11 +47,16 @@ struct CargaPluviograma {
 };
 
 /// Loads the hyetograph file `ruta` (a path already chosen) into `pv`, showing
-/// the missing-file and inconsistency warnings through `plataforma`.
-CargaPluviograma CargarPluviograma(const std::string& ruta, Pluviograma& pv, Plataforma& plataforma);
+/// the missing-file and inconsistency warnings through `plataforma`. Once the
+/// path passed its checks and before the file is read, `mostrarPizarra` (when
+/// given) shows the board window cleared, so that a warning of the load comes
+/// over it.
+CargaPluviograma CargarPluviograma(const std::string& ruta, Pluviograma& pv, Plataforma& plataforma,
+                                   const std::function<void()>& mostrarPizarra = {});
 
 /// The whole load command: asks for the file with the platform's file dialog,
 /// then loads it as `CargarPluviograma` does.
-CargaPluviograma CargarPluviogramaDialogo(Pluviograma& pv, Plataforma& plataforma);
+CargaPluviograma CargarPluviogramaDialogo(Pluviograma& pv, Plataforma& plataforma,
+                                          const std::function<void()>& mostrarPizarra = {});
 
 }  // namespace tarno

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 
 #include "raster/archivos.h"
 #include "raster/numeros.h"
@@ -34,9 +35,9 @@ CabeceraImagen CabeceraDeVentana(const CabeceraImagen& fuente, const VentanaCeld
     cab.NroColumnas = v.Columnas();
     cab.XMinimo = fuente.XMinimo + (v.ColInicio - 1) * fuente.ResolucionX;
     cab.YMinimo = fuente.YMinimo + (v.FilaInicio - 1) * fuente.ResolucionY;
-    // The far edge of the window, the way the importers write the extent.
-    cab.XMaximo = cab.XMinimo + cab.NroColumnas * fuente.ResolucionX;
-    cab.YMaximo = cab.YMinimo + cab.NroFilas * fuente.ResolucionY;
+    // The maxima hold the window's extent, without the minima.
+    cab.XMaximo = cab.NroColumnas * fuente.ResolucionX;
+    cab.YMaximo = cab.NroFilas * fuente.ResolucionY;
     return cab;
 }
 
@@ -51,6 +52,28 @@ bool EsNombreSalida(const std::string& nombre) {
 
 bool EsNombreFuente(const std::string& nombre) {
     return EsNombreSalida(nombre) || TerminaEn(nombre, "_DAT.RKD");
+}
+
+uint64_t HuellaImagen(const std::string& nombreDat) {
+    // FNV-1a over the bytes of both files, each preceded by a mark of whether
+    // it could be opened.
+    uint64_t h = 1469598103934665603ull;
+    auto mezclar = [&h](unsigned char b) {
+        h ^= b;
+        h *= 1099511628211ull;
+    };
+    for (const std::string& ruta : {nombreDat, NombreCabDe(nombreDat)}) {
+        std::ifstream in(ruta, std::ios::binary);
+        mezclar(in ? 1 : 0);
+        char bloque[1 << 16];
+        while (in) {
+            in.read(bloque, sizeof bloque);
+            const std::streamsize n = in.gcount();
+            for (std::streamsize i = 0; i < n; ++i) mezclar(static_cast<unsigned char>(bloque[i]));
+        }
+        mezclar(0xFF);
+    }
+    return h;
 }
 
 Resultado EscribirSalida(const std::string& nombreDat, const CabeceraImagen& cab,

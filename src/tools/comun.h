@@ -38,8 +38,9 @@ int32_t ColumnasUtiles(const ImagenActual& img);
 Resultado ComprobarVentana(const VentanaCeldas& v, const ImagenActual& img);
 
 /// Header of the image made of window `v` of an image with header `fuente`:
-/// size of the window, minima moved by the cells left out, maxima at the far
-/// edge of the window. Title, subtitle and value range are copied unchanged.
+/// size of the window, minima moved by the cells left out, maxima the
+/// window's extent (cells times cell size, not offset by the minima). Title,
+/// subtitle and value range are copied unchanged.
 CabeceraImagen CabeceraDeVentana(const CabeceraImagen& fuente, const VentanaCeldas& v);
 
 /// The file name `nombre` with `letra` inserted before its last eight
@@ -50,6 +51,12 @@ std::string NombrePropuesto(const std::string& nombre, const std::string& letra)
 bool EsNombreSalida(const std::string& nombre);
 /// Source names must end in "_dat.rkd", "_dat.RKD" or "_DAT.RKD".
 bool EsNombreFuente(const std::string& nombre);
+
+/// Fingerprint of the contents of an image's two files (data and header, a
+/// missing file counting as such), to tell whether they changed since they
+/// were read: a rewrite that keeps the name, the size and even the time
+/// stamp of the files still changes it.
+uint64_t HuellaImagen(const std::string& nombreDat);
 
 /// Writes the data file, the header derived from its name and, when `lista`
 /// is given, the name list at `rutaLista`. Each file is written whole or not

@@ -83,11 +83,17 @@ DlgChart1* ChartAbierto(FrmMain0& ventana) {
     return ventana.findChild<DlgChart1*>("dlgChart1", Qt::FindDirectChildrenOnly);
 }
 
-void PantallaTwips(double& ancho, double& alto) {
+void PantallaPixeles(double& ancho, double& alto) {
     QSize s(1024, 768);
     if (QScreen* p = QGuiApplication::primaryScreen()) s = p->size();
-    ancho = static_cast<double>(s.width()) * visor::kTwipsPorPixel;
-    alto = static_cast<double>(s.height()) * visor::kTwipsPorPixel;
+    ancho = static_cast<double>(s.width());
+    alto = static_cast<double>(s.height());
+}
+
+void PantallaTwips(double& ancho, double& alto) {
+    PantallaPixeles(ancho, alto);
+    ancho *= visor::kTwipsPorPixel;
+    alto *= visor::kTwipsPorPixel;
 }
 
 void miZoomAuto(FrmMain0& ventana) {
@@ -110,7 +116,7 @@ void MostrarImagen(FrmMain0& ventana, const std::string& nombreDat) {
         return;
     }
     double ancho, alto;
-    PantallaTwips(ancho, alto);
+    PantallaPixeles(ancho, alto);
     e.visor.TamPixel = visor::ZoomAjustado(e.visor.TablaZoom, ancho, alto, e.img.NroColumnas, e.img.NroFilas);
     miZoomAuto(ventana);
     AbrirVisor(ventana);
@@ -137,7 +143,7 @@ void mnuRestaurarIMG_Click(FrmMain0& ventana) {
         // The rectangle's zoom would make the whole image far larger than the
         // screen: go back to the size that fits it, as when it was opened.
         double ancho, alto;
-        PantallaTwips(ancho, alto);
+        PantallaPixeles(ancho, alto);
         e.visor.TamPixel = visor::ZoomAjustado(e.visor.TablaZoom, ancho, alto, e.img.NroColumnas, e.img.NroFilas);
     }
     mnuReVer_Click(ventana);

@@ -16,8 +16,10 @@ FrmVisorIMG* VisorAbierto(FrmMain0& ventana);
 /// The profile chart when it is open, else nullptr.
 DlgChart1* ChartAbierto(FrmMain0& ventana);
 
-/// Screen size in twips (15 per pixel).
+/// Screen size in twips (15 per pixel), for placing windows.
 void PantallaTwips(double& ancho, double& alto);
+/// Screen size in pixels, which the cell size that fits an image divides.
+void PantallaPixeles(double& ancho, double& alto);
 
 /// Brings the zoom menu's check marks and buttons in line with `TamPixel`
 /// through the zoom command of that size (nothing when it has none).

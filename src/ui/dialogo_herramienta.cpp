@@ -57,29 +57,61 @@ QRadioButton* DialogoHerramienta::Opcion(const QString& nombre, const QString& t
     return o;
 }
 
-bool DialogoHerramienta::ElegirImagen(const std::string& titulo, std::string& ruta, std::string& carpeta,
+bool DialogoHerramienta::ElegirImagen(const std::string& titulo, FuenteHerramienta& fuente, std::string& carpeta,
                                       std::string& archivo) {
     std::string elegido = plat_.AbrirArchivo(titulo, "Abrir Archivo kdr (*dat.rkd)|*dat.rkd");
     if (elegido.empty()) return false;
-    if (Resultado r = LeerIMG(elegido, "", estado_.img); !r) {
+    // The fingerprint before the read: a change in between shows as a change.
+    const uint64_t huella = herramientas::HuellaImagen(elegido);
+    ImagenActual leida;
+    if (Resultado r = LeerIMG(elegido, "", leida); !r) {
         plat_.Mensaje(r.mensaje, titulo, Icono::Advertencia);
         return false;
     }
-    ruta = elegido;
-    SepararRuta(ruta, carpeta, archivo);
+    fuente.ruta = elegido;
+    fuente.img = std::move(leida);
+    fuente.huella = huella;
+    estado_.img = fuente.img;
+    SepararRuta(elegido, carpeta, archivo);
     return true;
 }
 
-bool DialogoHerramienta::AsegurarFuente(const std::string& ruta) {
-    const ImagenActual& img = estado_.img;
-    if (img.NombreDat == ruta && img.Valores.Filas() == img.NroFilas &&
-        img.Valores.Columnas() == img.NroColumnas && img.NroFilas > 0)
-        return true;
-    if (Resultado r = LeerIMG(ruta, "", estado_.img); !r) {
-        plat_.Mensaje(r.mensaje, "", Icono::Advertencia);
+bool DialogoHerramienta::FuenteAlDia(FuenteHerramienta& fuente, const std::function<void()>& mostrar,
+                                     const std::string& titulo) {
+    const uint64_t huella = herramientas::HuellaImagen(fuente.ruta);
+    if (huella == fuente.huella) return true;
+    ImagenActual leida;
+    if (Resultado r = LeerIMG(fuente.ruta, "", leida); !r) {
+        plat_.Mensaje(r.mensaje, titulo, Icono::Advertencia);
         return false;
     }
-    return true;
+    fuente.img = std::move(leida);
+    fuente.huella = huella;
+    estado_.img = fuente.img;
+    if (mostrar) mostrar();
+    plat_.Mensaje("El archivo <" + fuente.ruta +
+                      "> cambió desde que fue leído. Se leyó de nuevo y se muestran sus datos actuales: "
+                      "revíselos y vuelva a pulsar Modificar.",
+                  titulo, Icono::Advertencia);
+    return false;
+}
+
+void DialogoHerramienta::MostrarFuente(const FuenteHerramienta& fuente, QLabel* ruta, QLabel* filas,
+                                       QLabel* columnas, QLabel* maximo, QLabel* minimo) {
+    ruta->setText(Q(fuente.ruta));
+    maximo->setText(Numero(fuente.img.DatoMayor));
+    minimo->setText(Numero(fuente.img.DatoMenor));
+    columnas->setText(Numero(fuente.img.NroColumnas));
+    filas->setText(Numero(fuente.img.NroFilas));
+}
+
+void DialogoHerramienta::DejarFuenteConCabecera(const CabeceraImagen& cab) {
+    ImagenActual img = std::move(fuente_.img);
+    const std::string titulo = img.Titulo, subtitulo = img.Subtitulo;
+    static_cast<CabeceraImagen&>(img) = cab;
+    img.Titulo = titulo;
+    img.Subtitulo = subtitulo;
+    estado_.img = std::move(img);
 }
 
 void DialogoHerramienta::FijarVentana(QLineEdit* caja, int32_t& campo, int32_t valor) {
@@ -129,7 +161,7 @@ QString DialogoHerramienta::Numero(int32_t v) { return Q(NumeroArchivo(v)); }
 void DialogoHerramienta::AgregarReglasVentana(herramientas::VentanaCeldas& v, QLineEdit* filaInicio,
                                               QLineEdit* colInicio, QLineEdit* filaFin, QLineEdit* colFin,
                                               bool finNoMenor, Icono icono) {
-    auto& img = estado_.img;
+    const ImagenActual& img = fuente_.img;
     QLineEdit* desdeFila = finNoMenor ? filaInicio : nullptr;
     QLineEdit* desdeCol = finNoMenor ? colInicio : nullptr;
     validador_->Agregar(filaInicio, [this, &img, &v, filaInicio, icono] {

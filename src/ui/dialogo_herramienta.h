@@ -2,10 +2,15 @@
 // control factories named after the controls, box validation, placing the
 // dialog at the main window's corner, choosing and reading a source image,
 // and the window-of-cells box rule used by crop, modify and operator.
+//
+// Each dialog works on its own copy of the images it read: what another
+// window loads into the current image never reaches it. Before it writes, a
+// dialog checks that the files it read are still what it holds.
 #pragma once
 
 #include <QDialog>
 #include <QString>
+#include <functional>
 #include <string>
 
 #include "raster/plataforma.h"
@@ -21,6 +26,14 @@ class QVBoxLayout;
 class QRadioButton;
 
 namespace tarno::ui {
+
+/// An image a tool dialog read and keeps as its own, with the fingerprint of
+/// its files when they were read.
+struct FuenteHerramienta {
+    std::string ruta;
+    ImagenActual img;
+    uint64_t huella = 0;
+};
 
 inline QString Q(const std::string& s) { return QString::fromStdString(s); }
 inline std::string S(const QString& s) { return s.toStdString(); }
@@ -47,17 +60,33 @@ protected:
     QGroupBox* MarcoVentana(const QString& nombre, const QString& titulo, QLineEdit*& filaInicio,
                             QLineEdit*& colInicio, QLineEdit*& filaFin, QLineEdit*& colFin);
 
-    /// Opens the file dialog and reads the chosen image into the current
-    /// image. False when the user cancels or the image cannot be read (the
-    /// error is shown). `ruta` is the chosen path, `carpeta` its folder with
-    /// the separator and `archivo` its file name.
-    bool ElegirImagen(const std::string& titulo, std::string& ruta, std::string& carpeta,
+    /// Opens the file dialog and reads the chosen image into `fuente`; the
+    /// current image then holds it too. False when the user cancels or the
+    /// image cannot be read (the error is shown; `fuente` is unchanged).
+    /// `carpeta` is the folder of the chosen path with the separator and
+    /// `archivo` its file name.
+    bool ElegirImagen(const std::string& titulo, FuenteHerramienta& fuente, std::string& carpeta,
                       std::string& archivo);
+    /// The source of crop, modify, classify and operator.
+    bool ElegirImagen(const std::string& titulo, std::string& carpeta, std::string& archivo) {
+        return ElegirImagen(titulo, fuente_, carpeta, archivo);
+    }
 
-    /// Makes sure the current image still holds the source `ruta` as read
-    /// (another tool may have replaced or reshaped it since); reads it again
-    /// when not. False, with the error shown, when it cannot be read.
-    bool AsegurarFuente(const std::string& ruta);
+    /// True when the files of `fuente` are still those it was read from.
+    /// When they changed, the image is read again (the current image holds
+    /// it too), `mostrar` puts its data in the dialog's labels, the user is
+    /// told and the answer is false: the write waits for a new command. False
+    /// as well, with the error shown, when it can no longer be read.
+    bool FuenteAlDia(FuenteHerramienta& fuente, const std::function<void()>& mostrar, const std::string& titulo);
+
+    /// Puts the path, size and value range of `img` in the labels.
+    static void MostrarFuente(const FuenteHerramienta& fuente, QLabel* ruta, QLabel* filas, QLabel* columnas,
+                              QLabel* maximo, QLabel* minimo);
+
+    /// Makes the current image hold the dialog's source with the header
+    /// `cab` (title and subtitle stay the source's): what crop and operator
+    /// leave behind. The dialog's own copy is given away.
+    void DejarFuenteConCabecera(const CabeceraImagen& cab);
 
     /// Rule of a window box ("Desde Fila", "Hasta Columna", ...): "0" clears
     /// the field; otherwise 1 <= value <= limite, and for an end box (with its
@@ -94,6 +123,7 @@ protected:
     EstadoApp& estado_;
     Plataforma& plat_;
     ValidadorCajas* validador_;
+    FuenteHerramienta fuente_;  // the source image, as the dialog read it
 };
 
 }  // namespace tarno::ui

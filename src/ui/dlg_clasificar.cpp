@@ -202,23 +202,22 @@ bool DlgClasificaDatPixel::ReglaAmplitud() {
 // ---- commands ----
 
 void DlgClasificaDatPixel::cmdModificarArchivo_Click() {
-    std::string ruta, carpeta, archivo;
-    if (!ElegirImagen("Modificar de manera directa (forzar) valores de Pixel en Archivo formato RKD", ruta,
-                      carpeta, archivo))
+    std::string carpeta, archivo;
+    if (!ElegirImagen("Modificar de manera directa (forzar) valores de Pixel en Archivo formato RKD", carpeta,
+                      archivo))
         return;
-    const ImagenActual& img = estado_.img;
     carpeta_ = carpeta;
-    menor_ = img.DatoMenor;
-    mayor_ = img.DatoMayor;
-    lblArchivoRASK->setText(Q(ruta));
-    lblMaximo->setText(Numero(img.DatoMayor));
-    lblMinimo->setText(Numero(img.DatoMenor));
-    lblColumns->setText(Numero(img.NroColumnas));
-    lblRows->setText(Numero(img.NroFilas));
+    MostrarDatos();
     lblArchivoRASKMod->setText(Q(herramientas::NombrePropuesto(archivo, "_C")));
     for (QWidget* w : std::initializer_list<QWidget*>{opt1, opt2, opt3, MSFlexGrid1, txtNroIntervalos, txtAmplitud,
                                                       cmdAgregaFila, cmdBorrar})
         w->setEnabled(true);
+}
+
+void DlgClasificaDatPixel::MostrarDatos() {
+    menor_ = fuente_.img.DatoMenor;
+    mayor_ = fuente_.img.DatoMayor;
+    MostrarFuente(fuente_, lblArchivoRASK, lblRows, lblColumns, lblMaximo, lblMinimo);
 }
 
 void DlgClasificaDatPixel::opt1_Click() {
@@ -331,15 +330,15 @@ void DlgClasificaDatPixel::OKButton_Click() {
     if (!ReglaNombre(lblArchivoRASKMod, {})) return;
     // The cell being edited counts as left.
     if (MSFlexGrid1->currentRow() >= 0) SalirCelda(MSFlexGrid1->currentRow(), MSFlexGrid1->currentColumn());
+    if (!FuenteAlDia(fuente_, [this] { MostrarDatos(); }, kTituloClasifica)) return;
     const std::string salidaDat = carpeta_ + S(lblArchivoRASKMod->text());
     plat_.Mensaje("ADVERTENCIA: se creará un nuevo archivo <" + salidaDat + "> a partir del archivo <" + fuente +
                       "> clasificado.",
                   kTituloClasifica, Icono::Advertencia, Botones::Aceptar);
-    if (!AsegurarFuente(fuente)) return;
 
     CabeceraImagen cab;
     Grilla<float> salida;
-    Resultado r = herramientas::Clasificar(estado_.img, clases_, cab, salida);
+    Resultado r = herramientas::Clasificar(fuente_.img, clases_, cab, salida);
     const std::vector<std::string> nombres = herramientas::NombresDeClases(clases_);
     if (r)
         r = herramientas::EscribirSalida(salidaDat, cab, salida, &nombres,
@@ -348,9 +347,11 @@ void DlgClasificaDatPixel::OKButton_Click() {
         MostrarError(r, kTituloClasifica);
         return;
     }
-    // The running class range was kept in the current image.
-    estado_.img.DatoMenor = cab.DatoMenor;
-    estado_.img.DatoMayor = cab.DatoMayor;
+    // The current image holds the source with the running class range.
+    ImagenActual img = std::move(fuente_.img);
+    img.DatoMenor = cab.DatoMenor;
+    img.DatoMayor = cab.DatoMayor;
+    estado_.img = std::move(img);
     close();
 }
 

@@ -29,6 +29,7 @@ protected:
 
 private:
     bool ReglaNroIntervalos();
+    void MostrarDatos();
     bool ReglaAmplitud();
     void AplicarNroClases(int16_t n);
     void MostrarFila(int k);

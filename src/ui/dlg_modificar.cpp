@@ -14,6 +14,10 @@
 
 namespace tarno::ui {
 
+namespace {
+constexpr const char* kTituloModifica = "Modifica valores de archivo _dat.rkd";
+}
+
 DlgModificaDatPixel::DlgModificaDatPixel(EstadoApp& estado, Plataforma& plataforma, QWidget* padre)
     : DialogoHerramienta(estado, plataforma, padre, "dlgModificaDatPixel",
                          "TARNO-SIG: Modificar valores de Pixel en una imagen RASK") {
@@ -111,16 +115,12 @@ bool DlgModificaDatPixel::ReglaValor(QLineEdit* caja, float& campo, const char* 
 }
 
 void DlgModificaDatPixel::cmdModificarArchivo_Click() {
-    std::string ruta, carpeta, archivo;
-    if (!ElegirImagen("Modificar de manera directa (forzar) valores de Pixel en Archivo formato RKD", ruta,
-                      carpeta, archivo))
+    std::string carpeta, archivo;
+    if (!ElegirImagen("Modificar de manera directa (forzar) valores de Pixel en Archivo formato RKD", carpeta,
+                      archivo))
         return;
-    const ImagenActual& img = estado_.img;
     DirArchivo = carpeta;
     archivoFuente_ = archivo;
-    lblArchivoRASK->setText(Q(ruta));
-    lblMaximo->setText(Numero(img.DatoMayor));
-    lblMinimo->setText(Numero(img.DatoMenor));
     lblArchivoRASKMod->setText(Q(Propuesto()));
     optPixelfc->setChecked(true);
     Frame1->setEnabled(true);
@@ -131,8 +131,11 @@ void DlgModificaDatPixel::cmdModificarArchivo_Click() {
     txtValorInicio->setText("0");
     ValorInicio = 0;
     for (QLineEdit* c : {txtFilaInicio, txtColInicio, txtFilaFin, txtColFin, txtValorPixel}) c->setEnabled(true);
-    lblColumns->setText(Numero(img.NroColumnas));
-    lblRows->setText(Numero(img.NroFilas));
+    MostrarDatos();
+}
+
+void DlgModificaDatPixel::MostrarDatos() {
+    MostrarFuente(fuente_, lblArchivoRASK, lblRows, lblColumns, lblMaximo, lblMinimo);
 }
 
 void DlgModificaDatPixel::optPixelfc_Click() {
@@ -182,14 +185,15 @@ void DlgModificaDatPixel::OKButton_Click() {
         ValorFin = static_cast<float>(ValorInicial(S(txtValorFin->text())));
     }
     ValorNuevo = static_cast<float>(ValorInicial(S(txtValorPixel->text())));
+    if (!FuenteAlDia(fuente_, [this] { MostrarDatos(); }, kTituloModifica)) return;
     const std::string nuevo = S(lblArchivoRASKMod->text());
     plat_.Mensaje("ADVERTENCIA: se creará un nuevo archivo <" + DirArchivo + nuevo + "> a partir del archivo <" +
                       fuente + "> modificado.",
-                  "Modifica valores de archivo _dat.rkd", Icono::Advertencia, Botones::Aceptar);
+                  kTituloModifica, Icono::Advertencia, Botones::Aceptar);
     ArchivoSalida = DirArchivo + nuevo;
-    if (!AsegurarFuente(fuente)) return;
 
-    ImagenActual& img = estado_.img;
+    // The dialog's source stays as read until the result is written.
+    ImagenActual img = fuente_.img;
     Resultado r;
     int64_t cambiadas = 0;
     if (porPosicion)
@@ -202,12 +206,13 @@ void DlgModificaDatPixel::OKButton_Click() {
         r = herramientas::EscribirSalida(ArchivoSalida, cab, img.Valores);
     }
     if (!r) {
-        MostrarError(r, "Modifica valores de archivo _dat.rkd");
+        MostrarError(r, kTituloModifica);
         return;
     }
-    // The current image holds the modified cells; keep its range in step.
+    // The current image holds the modified cells, with their range.
     img.DatoMenor = cab.DatoMenor;
     img.DatoMayor = cab.DatoMayor;
+    estado_.img = std::move(img);
     close();
 }
 

@@ -19,6 +19,7 @@ public:
 
 private:
     std::string Propuesto() const;
+    void MostrarDatos();
     bool ReglaValor(QLineEdit* caja, float& campo, const char* mensaje);
 
     herramientas::VentanaCeldas ventana_;

@@ -511,6 +511,12 @@ void DlgOpciones::ValidarHasta(int i) {
                 txt_hastaPixel_[j]->setText("255");
             }
             HabilitarClases();
+            // A class of a single value keeps its end colour off.
+            for (int j = 0; j <= k; ++j) {
+                const double desde = j == 0 ? 0.0 : par_.hastaPixel[j - 1] + 1;
+                if (par_.hastaPixel[j] == desde)
+                    for (QLineEdit* c : {txt_colorRb_[j], txt_colorGb_[j], txt_colorBb_[j]}) c->setEnabled(false);
+            }
             break;
         }
     RecalcularDesde();
@@ -1108,15 +1114,18 @@ void DlgOpciones::cmdCargaDEM_Click() {
 }
 
 void DlgOpciones::cmdCargaPpArchivo_Click() {
-    const CargaPluviograma c = CargarPluviogramaDialogo(principal_.Estado().pluviograma, plat_);
-    if (!c.etiqueta.empty()) lblPpArchivo_->setText(QString::fromStdString(c.etiqueta));
-    if (c.MostrarPizarra()) {
+    // The board is shown and cleared before the file is read, so a warning
+    // of the load appears over it; the report follows at the end.
+    auto mostrarPizarra = [this] {
         FrmPp* pizarra = principal_.Pizarra();
-        pizarra->PonerTexto(QString::fromStdString(c.informe));
+        pizarra->PonerTexto(QString());
         pizarra->show();
         pizarra->raise();
         if (QAction* item = principal_.Accion("mnuPizarra1")) item->setChecked(true);
-    }
+    };
+    const CargaPluviograma c = CargarPluviogramaDialogo(principal_.Estado().pluviograma, plat_, mostrarPizarra);
+    if (!c.etiqueta.empty()) lblPpArchivo_->setText(QString::fromStdString(c.etiqueta));
+    if (c.MostrarPizarra()) principal_.Pizarra()->PonerTexto(QString::fromStdString(c.informe));
     if (c.ReiniciarOpciones()) Reinicia_Variables();
 }
 

@@ -36,9 +36,9 @@ DlgOperadorRASK::DlgOperadorRASK(EstadoApp& estado, Plataforma& plataforma, QWid
         txta[static_cast<size_t>(i)] = Caja("txt" + nombre, inicial[i]);
         go->addWidget(new QLabel(nombre), 0, i);
         go->addWidget(txta[static_cast<size_t>(i)], 1, i);
-        // The coefficients are what the boxes show.
-        a_[static_cast<size_t>(i)] = static_cast<float>(ValorInicial(inicial[i]));
     }
+    // The coefficients start at 0 whatever the boxes show: each takes its
+    // box's value when the user leaves the box.
 
     lblArchivoRASKRec = Caja("lblArchivoRASKRec");
     auto* OKButton = Boton("OKButton", "&Modificar");
@@ -80,24 +80,24 @@ bool DlgOperadorRASK::ReglaCoeficiente(int i) {
 }
 
 void DlgOperadorRASK::cmdRecortarRAK_Click() {
-    std::string ruta, carpeta, archivo;
-    if (!ElegirImagen("Modificar de manera directa (forzar) valores de Pixel en Archivo formato RKD", ruta,
-                      carpeta, archivo))
+    std::string carpeta, archivo;
+    if (!ElegirImagen("Modificar de manera directa (forzar) valores de Pixel en Archivo formato RKD", carpeta,
+                      archivo))
         return;
-    const ImagenActual& img = estado_.img;
+    const ImagenActual& img = fuente_.img;
     carpeta_ = carpeta;
     archivoFuente_ = archivo;
-    lblArchivoRASK->setText(Q(ruta));
-    lblMaximo->setText(Numero(img.DatoMayor));
-    lblMinimo->setText(Numero(img.DatoMenor));
     lblArchivoRASKRec->setText(Q(herramientas::NombrePropuesto(archivo, "O")));
     FijarVentana(txtFilaInicio, ventana_.FilaInicio, 1);
     FijarVentana(txtFilaFin, ventana_.FilaFin, img.NroFilas);
     FijarVentana(txtColInicio, ventana_.ColInicio, 1);
     FijarVentana(txtColFin, ventana_.ColFin, img.NroColumnas);
     for (QLineEdit* c : {txtFilaInicio, txtColInicio, txtFilaFin, txtColFin}) c->setEnabled(true);
-    lblColumns->setText(Numero(img.NroColumnas));
-    lblRows->setText(Numero(img.NroFilas));
+    MostrarDatos();
+}
+
+void DlgOperadorRASK::MostrarDatos() {
+    MostrarFuente(fuente_, lblArchivoRASK, lblRows, lblColumns, lblMaximo, lblMinimo);
 }
 
 void DlgOperadorRASK::OKButton_Click() {
@@ -126,27 +126,23 @@ void DlgOperadorRASK::OKButton_Click() {
         caja->selectAll();
         return;
     }
+    if (!FuenteAlDia(fuente_, [this] { MostrarDatos(); }, kTituloOperador)) return;
     const std::string salidaDat = carpeta_ + S(lblArchivoRASKRec->text());
     plat_.Mensaje("ADVERTENCIA: se creará un nuevo archivo recortado <" + salidaDat + "> a partir del archivo <" +
                       fuente + ">.",
                   kTituloOperador, Icono::Advertencia, Botones::Aceptar);
-    if (!AsegurarFuente(fuente)) return;
 
     CabeceraImagen cab;
     Grilla<float> salida;
     herramientas::FallasOperador fallas;
-    Resultado r = herramientas::AplicarOperador(estado_.img, ventana_, a_, cab, salida, fallas);
+    Resultado r = herramientas::AplicarOperador(fuente_.img, ventana_, a_, cab, salida, fallas);
     if (r) r = herramientas::EscribirSalida(salidaDat, cab, salida);
     if (!r) {
         MostrarError(r, kTituloOperador);
         return;
     }
     // The current image keeps the window's header over the source cells.
-    ImagenActual& img = estado_.img;
-    const std::string titulo = img.Titulo, subtitulo = img.Subtitulo;
-    static_cast<CabeceraImagen&>(img) = cab;
-    img.Titulo = titulo;
-    img.Subtitulo = subtitulo;
+    DejarFuenteConCabecera(cab);
     close();
 }
 

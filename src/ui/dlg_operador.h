@@ -21,6 +21,7 @@ public:
 
 private:
     bool ReglaCoeficiente(int i);
+    void MostrarDatos();
 
     herramientas::Coeficientes a_{};
     herramientas::VentanaCeldas ventana_;

@@ -15,6 +15,10 @@ namespace tarno::ui {
 
 using herramientas::VentanaCeldas;
 
+namespace {
+constexpr const char* kTituloRecorta = "Modifica valores de archivo _dat.rkd";
+}
+
 DlgRecortaRASK::DlgRecortaRASK(EstadoApp& estado, Plataforma& plataforma, QWidget* padre)
     : DialogoHerramienta(estado, plataforma, padre, "dlgRecortaRASK", "TARNO-SIG: Recorta imagen RASK") {
     auto* accion = Etiqueta("lblAccion",
@@ -58,24 +62,23 @@ std::string DlgRecortaRASK::Propuesto() const {
 }
 
 void DlgRecortaRASK::cmdRecortarRAK_Click() {
-    std::string ruta, carpeta, archivo;
-    if (!ElegirImagen("Modificar de manera directa (forzar) valores de Pixel en Archivo formato RKD", ruta,
-                      carpeta, archivo))
+    std::string carpeta, archivo;
+    if (!ElegirImagen("Modificar de manera directa (forzar) valores de Pixel en Archivo formato RKD", carpeta,
+                      archivo))
         return;
-    const ImagenActual& img = estado_.img;
     DirArchivo = carpeta;
     archivoFuente_ = archivo;
-    lblArchivoRASK->setText(Q(ruta));
-    lblMaximo->setText(Numero(img.DatoMayor));
-    lblMinimo->setText(Numero(img.DatoMenor));
     lblArchivoRASKRec->setText(Q(Propuesto()));
     FijarVentana(txtFilaInicio, ventana_.FilaInicio, 0);
     FijarVentana(txtColInicio, ventana_.ColInicio, 0);
     FijarVentana(txtFilaFin, ventana_.FilaFin, 0);
     FijarVentana(txtColFin, ventana_.ColFin, 0);
     for (QLineEdit* c : {txtFilaInicio, txtColInicio, txtFilaFin, txtColFin}) c->setEnabled(true);
-    lblColumns->setText(Numero(img.NroColumnas));
-    lblRows->setText(Numero(img.NroFilas));
+    MostrarDatos();
+}
+
+void DlgRecortaRASK::MostrarDatos() {
+    MostrarFuente(fuente_, lblArchivoRASK, lblRows, lblColumns, lblMaximo, lblMinimo);
 }
 
 void DlgRecortaRASK::OKButton_Click() {
@@ -107,28 +110,24 @@ void DlgRecortaRASK::OKButton_Click() {
         caja->selectAll();
         return;
     }
+    if (!FuenteAlDia(fuente_, [this] { MostrarDatos(); }, kTituloRecorta)) return;
     const std::string nuevo = S(lblArchivoRASKRec->text());
     plat_.Mensaje("ADVERTENCIA: se creará un nuevo archivo recortado <" + DirArchivo + nuevo +
                       "> a partir del archivo <" + fuente + ">.",
-                  "Modifica valores de archivo _dat.rkd", Icono::Advertencia, Botones::Aceptar);
+                  kTituloRecorta, Icono::Advertencia, Botones::Aceptar);
     ArchivoSalida = DirArchivo + nuevo;
-    if (!AsegurarFuente(fuente)) return;
 
     CabeceraImagen cab;
     Grilla<float> salida;
-    Resultado r = herramientas::Recortar(estado_.img, ventana_, cab, salida);
+    Resultado r = herramientas::Recortar(fuente_.img, ventana_, cab, salida);
     if (r) r = herramientas::EscribirSalida(ArchivoSalida, cab, salida);
     if (!r) {
-        MostrarError(r, "Modifica valores de archivo _dat.rkd");
+        MostrarError(r, kTituloRecorta);
         return;
     }
     // The current image keeps the cropped header (with its own title and
     // subtitle) over the full source cells.
-    ImagenActual& img = estado_.img;
-    const std::string titulo = img.Titulo, subtitulo = img.Subtitulo;
-    static_cast<CabeceraImagen&>(img) = cab;
-    img.Titulo = titulo;
-    img.Subtitulo = subtitulo;
+    DejarFuenteConCabecera(cab);
     close();
 }
 

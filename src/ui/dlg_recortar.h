@@ -16,6 +16,7 @@ public:
 
 private:
     std::string Propuesto() const;
+    void MostrarDatos();
 
     herramientas::VentanaCeldas ventana_;
     std::string DirArchivo;

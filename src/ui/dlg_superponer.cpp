@@ -132,37 +132,27 @@ herramientas::Operacion DlgSuperponerRASK::OperacionElegida() const {
 }
 
 void DlgSuperponerRASK::cmdRecortarRAK_Click() {
-    std::string ruta, carpeta, archivo;
-    if (!ElegirImagen("Superponer / Operar dos Imagenes: Abrir Imagen 1", ruta, carpeta, archivo)) return;
-    ImagenActual& img = estado_.img;
+    std::string carpeta, archivo;
+    if (!ElegirImagen("Superponer / Operar dos Imagenes: Abrir Imagen 1", fuente_, carpeta, archivo)) return;
     DirArchivo = carpeta;
     archivo1_ = archivo;
-    lblArchivoRASK->setText(Q(ruta));
-    lblMaximo->setText(Numero(img.DatoMayor));
-    lblMinimo->setText(Numero(img.DatoMenor));
-    lblColumns->setText(Numero(img.NroColumnas));
-    lblRows->setText(Numero(img.NroFilas));
+    MostrarImagen1();
     lblArchivoRASKRec->setText(Q(Propuesto()));
-    Imagen1 = img.Valores;
-    img.Valores.Llenar(0.0f);
-    // The current image no longer holds image 2: its side is cleared so the
-    // dialog never shows an image it does not combine.
-    lblArchivoRASK2->clear();
-    lblMaximo2->clear();
-    lblMinimo2->clear();
-    lblRows2->setText("0");
-    lblColumns2->setText("0");
+    // Image 2, when chosen before, stays as it was read.
 }
 
 void DlgSuperponerRASK::cmdRecortarRAK2_Click() {
-    std::string ruta, carpeta, archivo;
-    if (!ElegirImagen("Superponer / Operar dos Imagenes: Abrir Imagen 2", ruta, carpeta, archivo)) return;
-    const ImagenActual& img = estado_.img;
-    lblArchivoRASK2->setText(Q(ruta));
-    lblMaximo2->setText(Numero(img.DatoMayor));
-    lblMinimo2->setText(Numero(img.DatoMenor));
-    lblColumns2->setText(Numero(img.NroColumnas));
-    lblRows2->setText(Numero(img.NroFilas));
+    std::string carpeta, archivo;
+    if (!ElegirImagen("Superponer / Operar dos Imagenes: Abrir Imagen 2", imagen2_, carpeta, archivo)) return;
+    MostrarImagen2();
+}
+
+void DlgSuperponerRASK::MostrarImagen1() {
+    MostrarFuente(fuente_, lblArchivoRASK, lblRows, lblColumns, lblMaximo, lblMinimo);
+}
+
+void DlgSuperponerRASK::MostrarImagen2() {
+    MostrarFuente(imagen2_, lblArchivoRASK2, lblRows2, lblColumns2, lblMaximo2, lblMinimo2);
 }
 
 void DlgSuperponerRASK::OKButton_Click() {
@@ -178,18 +168,21 @@ void DlgSuperponerRASK::OKButton_Click() {
         return;
     }
     if (!ReglaNombre(lblArchivoRASKRec, Propuesto())) return;
+    if (!FuenteAlDia(fuente_, [this] { MostrarImagen1(); }, kTituloSuperponer) ||
+        !FuenteAlDia(imagen2_, [this] { MostrarImagen2(); }, kTituloSuperponer))
+        return;
     const std::string ruta2 = S(lblArchivoRASK2->text());
     const std::string salidaDat = DirArchivo + S(lblArchivoRASKRec->text());
     plat_.Mensaje("ADVERTENCIA: se creará un nuevo archivo <" + salidaDat + "> a partir del archivo <" + ruta1 +
                       "> y del archivo " + ruta2 + ">.",
                   kTituloSuperponer, Icono::Advertencia, Botones::Aceptar);
-    if (!AsegurarFuente(ruta2)) return;
 
     const float e = static_cast<float>(ValorInicial(S(txtExcepto->text())));
     CabeceraImagen cab;
     Grilla<float> salida;
     int64_t anuladas = 0;
-    Resultado r = herramientas::Superponer(Imagen1, estado_.img, OperacionElegida(), e, cab, salida, anuladas);
+    Resultado r = herramientas::Superponer(fuente_.img.Valores, imagen2_.img, OperacionElegida(), e, cab, salida,
+                                           anuladas);
     if (!r) {
         plat_.Mensaje(r.mensaje, "Inconsistencia...");
         return;

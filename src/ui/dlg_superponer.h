@@ -21,8 +21,12 @@ public:
 private:
     std::string Propuesto() const;
     herramientas::Operacion OperacionElegida() const;
+    void MostrarImagen1();
+    void MostrarImagen2();
 
-    Grilla<float> Imagen1;
+    // Image 1 is the dialog's source; image 2 is held beside it. Each keeps
+    // what was read for it, whatever the order they were chosen in.
+    FuenteHerramienta imagen2_;
     std::string DirArchivo;
     std::string archivo1_;
 

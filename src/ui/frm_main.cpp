@@ -216,34 +216,87 @@ void FrmMain0::CrearMenus() {
     NuevaAccion(ayuda, "mnuHelpAbout", "&Acerca de ");
 }
 
-QAction* FrmMain0::Boton(const char* clave, const QString& texto, const QString& ayuda) {
+QAction* FrmMain0::Boton(QToolBar* barra, const char* clave, const QString& texto, const QString& ayuda) {
     auto* a = new QAction(texto, this);
     a->setObjectName(clave);
     a->setToolTip(ayuda);
-    tbToolBar_->addAction(a);
+    barra->addAction(a);
     return a;
 }
 
+namespace {
+
+// A 16 x 16 icon drawn by `dibujo` in dark grey on a transparent ground.
+template <typename F>
+QIcon IconoDibujado(F dibujo) {
+    QPixmap px(16, 16);
+    px.fill(Qt::transparent);
+    QPainter pintor(&px);
+    pintor.setRenderHint(QPainter::Antialiasing);
+    pintor.setPen(QPen(QColor(60, 60, 60), 1.2));
+    dibujo(pintor);
+    pintor.end();
+    return QIcon(px);
+}
+
+// A letter in the given style, for the text-format buttons.
+QIcon IconoLetra(const QString& letra, bool negrita, bool cursiva, bool subrayado) {
+    return IconoDibujado([&](QPainter& p) {
+        QFont f = p.font();
+        f.setPixelSize(13);
+        f.setBold(negrita);
+        f.setItalic(cursiva);
+        f.setUnderline(subrayado);
+        p.setFont(f);
+        p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, letra);
+    });
+}
+
+// Four lines of text aligned to the left, centre or right.
+QIcon IconoAlinear(Qt::Alignment lado) {
+    return IconoDibujado([lado](QPainter& p) {
+        const int largos[4] = {14, 9, 12, 7};
+        for (int i = 0; i < 4; ++i) {
+            const int x = lado == Qt::AlignLeft ? 1 : lado == Qt::AlignRight ? 15 - largos[i] : (16 - largos[i]) / 2;
+            p.drawLine(x, 3 + 3 * i, x + largos[i], 3 + 3 * i);
+        }
+    });
+}
+
+}  // namespace
+
 void FrmMain0::CrearBarraHerramientas() {
-    tbToolBar_ = addToolBar("tbToolBar");
-    tbToolBar_->setObjectName("tbToolBar");
-    tbToolBar_->setMovable(false);
-    tbToolBar_->setIconSize(QSize(16, 16));
-    tbToolBar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // The buttons go in two rows so that every one of them shows at the
+    // window's start width.
+    auto nuevaBarra = [this](const char* nombre) {
+        QToolBar* barra = addToolBar(nombre);
+        barra->setObjectName(nombre);
+        barra->setMovable(false);
+        barra->setIconSize(QSize(16, 16));
+        barra->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        return barra;
+    };
+    tbToolBar_ = nuevaBarra("tbToolBar");
+    addToolBarBreak();
+    QToolBar* segunda = nuevaBarra("tbToolBar2");
     QStyle* st = style();
     auto icono = [&](QAction* a, const QIcon& i) {
         a->setIcon(i);
-        if (QWidget* w = tbToolBar_->widgetForAction(a))
-            if (auto* b = qobject_cast<QToolButton*>(w)) b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        for (QToolBar* barra : {tbToolBar_, segunda})
+            if (auto* b = qobject_cast<QToolButton*>(barra->widgetForAction(a)))
+                b->setToolButtonStyle(Qt::ToolButtonIconOnly);
     };
-    icono(Boton("Nuevo", "Nuevo", "Nuevo"), st->standardIcon(QStyle::SP_FileIcon));
-    icono(Boton("Abrir", "Abrir", "Abrir una imagen RASK"), st->standardIcon(QStyle::SP_DialogOpenButton));
-    icono(Boton("GuardarImgComo", "Guardar", "Guardar imagen como..."), st->standardIcon(QStyle::SP_DialogSaveButton));
-    Boton("Imprimir", "Imp", "Imprimir");
-    tbToolBar_->addSeparator();
-    icono(Boton("Opciones", "Opciones", "Opciones de Configuración KOLT"), st->standardIcon(QStyle::SP_FileDialogDetailedView));
-    icono(Boton("Rever", "Rever", "Refrescar una imagen RASK"), st->standardIcon(QStyle::SP_BrowserReload));
-    tbToolBar_->addSeparator();
+    QToolBar* t = tbToolBar_;
+    icono(Boton(t, "Nuevo", "Nuevo", "Nuevo"), st->standardIcon(QStyle::SP_FileIcon));
+    icono(Boton(t, "Abrir", "Abrir", "Abrir una imagen RASK"), st->standardIcon(QStyle::SP_DialogOpenButton));
+    icono(Boton(t, "GuardarImgComo", "Guardar", "Guardar imagen como..."),
+          st->standardIcon(QStyle::SP_DialogSaveButton));
+    Boton(t, "Imprimir", "Imp", "Imprimir");
+    t->addSeparator();
+    icono(Boton(t, "Opciones", "Opciones", "Opciones de Configuración KOLT"),
+          st->standardIcon(QStyle::SP_FileDialogDetailedView));
+    icono(Boton(t, "Rever", "Rever", "Refrescar una imagen RASK"), st->standardIcon(QStyle::SP_BrowserReload));
+    t->addSeparator();
     const char* ayudasPaleta[6] = {"1- Paleta Composición color", "2- Paleta Rojo", "3- Paleta Verde",
                                    "4- Paleta Azul", "5- Paleta tono de grises", "6- Paleta Marrón-Verde-Azul"};
     // Small swatches for the six palette buttons.
@@ -251,7 +304,7 @@ void FrmMain0::CrearBarraHerramientas() {
                                    {Qt::black, Qt::green},        {Qt::black, Qt::blue},
                                    {Qt::black, Qt::white},        {QColor(140, 90, 40), Qt::blue}};
     for (int i = 0; i < 6; ++i) {
-        QAction* a = Boton(kBotonesPaleta[i], QString::number(i + 1), QString::fromUtf8(ayudasPaleta[i]));
+        QAction* a = Boton(t, kBotonesPaleta[i], QString::number(i + 1), QString::fromUtf8(ayudasPaleta[i]));
         a->setCheckable(true);
         QPixmap px(16, 16);
         QPainter pintor(&px);
@@ -265,24 +318,42 @@ void FrmMain0::CrearBarraHerramientas() {
         pintor.end();
         icono(a, QIcon(px));
     }
-    tbToolBar_->addSeparator();
-    Boton("Z1", "Z1", "Zoom Pixel 1 punto")->setCheckable(true);
-    Boton("Z10", "Z10", "Zoom Pixel 10 puntos")->setCheckable(true);
-    Boton("Z100", "Z100", "Zoom Pixel 100 puntos")->setCheckable(true);
-    Boton("Z500", "Z500", "Zoom Pixel 500 puntos")->setCheckable(true);
-    Boton("Zmenos", "Zoom -", "Reducir Pixel");
-    Boton("Zmas", "Zoom +", "Aumentar Pixel");
-    tbToolBar_->addSeparator();
-    icono(Boton("Corre1", "Correr", "Corre Simulador KOLT"), st->standardIcon(QStyle::SP_MediaPlay));
-    tbToolBar_->addSeparator();
+    t->addSeparator();
+    icono(Boton(t, "Corre1", "Correr", "Corre Simulador KOLT"), st->standardIcon(QStyle::SP_MediaPlay));
+    t->addSeparator();
     // Editing buttons kept for their place in the bar; they do nothing.
-    const char* sinAccion[9][2] = {{"Cortar", "Cor"},   {"Copiar", "Cop"},  {"Pegar", "Peg"},
-                                   {"Negrita", "N"},     {"Cursiva", "K"},   {"Subrayado", "S"},
-                                   {"Alinear a la izquierda", "<"}, {"Centrar", "="}, {"Alinear a la derecha", ">"}};
-    for (auto& b : sinAccion) {
-        QAction* a = Boton(b[0], b[1], b[0]);
-        a->setEnabled(true);
-    }
+    icono(Boton(t, "Cortar", "Cor", "Cortar"), IconoDibujado([](QPainter& p) {
+              p.drawEllipse(QRectF(1.5, 10.5, 4, 4));
+              p.drawEllipse(QRectF(10.5, 10.5, 4, 4));
+              p.drawLine(QPointF(5, 11), QPointF(12, 1));
+              p.drawLine(QPointF(11, 11), QPointF(4, 1));
+          }));
+    icono(Boton(t, "Copiar", "Cop", "Copiar"), IconoDibujado([](QPainter& p) {
+              p.drawRect(QRectF(1.5, 1.5, 8, 10));
+              p.fillRect(QRectF(6, 5, 8.5, 10.5), Qt::white);
+              p.drawRect(QRectF(6.5, 4.5, 8, 10));
+          }));
+    icono(Boton(t, "Pegar", "Peg", "Pegar"), IconoDibujado([](QPainter& p) {
+              p.drawRect(QRectF(2.5, 2.5, 11, 12));
+              p.fillRect(QRectF(5.5, 0.5, 5, 3), QColor(60, 60, 60));
+              for (int y : {7, 10}) p.drawLine(5, y, 11, y);
+          }));
+
+    QToolBar* z = segunda;
+    Boton(z, "Z1", "Z1", "Zoom Pixel 1 punto")->setCheckable(true);
+    Boton(z, "Z10", "Z10", "Zoom Pixel 10 puntos")->setCheckable(true);
+    Boton(z, "Z100", "Z100", "Zoom Pixel 100 puntos")->setCheckable(true);
+    Boton(z, "Z500", "Z500", "Zoom Pixel 500 puntos")->setCheckable(true);
+    Boton(z, "Zmenos", "Zoom -", "Reducir Pixel");
+    Boton(z, "Zmas", "Zoom +", "Aumentar Pixel");
+    z->addSeparator();
+    icono(Boton(z, "Negrita", "N", "Negrita"), IconoLetra("N", true, false, false));
+    icono(Boton(z, "Cursiva", "K", "Cursiva"), IconoLetra("K", false, true, false));
+    icono(Boton(z, "Subrayado", "S", "Subrayado"), IconoLetra("S", false, false, true));
+    z->addSeparator();
+    icono(Boton(z, "Alinear a la izquierda", "<", "Alinear a la izquierda"), IconoAlinear(Qt::AlignLeft));
+    icono(Boton(z, "Centrar", "=", "Centrar"), IconoAlinear(Qt::AlignHCenter));
+    icono(Boton(z, "Alinear a la derecha", ">", "Alinear a la derecha"), IconoAlinear(Qt::AlignRight));
 }
 
 void FrmMain0::CrearBarraEstado() {

@@ -89,7 +89,7 @@ protected:
 
 private:
     QAction* NuevaAccion(QMenu* menu, const char* nombre, const QString& texto);
-    QAction* Boton(const char* clave, const QString& texto, const QString& ayuda);
+    QAction* Boton(QToolBar* barra, const char* clave, const QString& texto, const QString& ayuda);
     void CrearMenus();
     void CrearBarraHerramientas();
     void CrearBarraEstado();

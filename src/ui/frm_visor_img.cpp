@@ -375,7 +375,7 @@ void FrmVisorIMG::Picture1_MouseUp(Qt::MouseButton boton, int x, int y) {
     ev.SelFila2 = c.fila;
     if (Pintando() || !Item("mnuSelRectangulo")->isChecked() || ev.SelCol1 < 1 || ev.SelFila1 < 1) return;
     double ancho, alto;
-    PantallaTwips(ancho, alto);
+    PantallaPixeles(ancho, alto);
     picture1_->shape1Visible = false;
     ev.TamPixel = visor::TerminarRectangulo(ev, ancho, alto);
     FrmMain0& principal = principal_;

@@ -3,11 +3,23 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QSettings>
 #include <QTime>
+#include <QTranslator>
 
 namespace tarno::ui {
+
+QTranslator* CargarTraduccionesQt() {
+    auto* traductor = new QTranslator(QCoreApplication::instance());
+    if (!traductor->load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(traductor)) {
+        delete traductor;
+        return nullptr;
+    }
+    return traductor;
+}
 
 QWidget* PlataformaQt::Padre() const {
     // Over the window the user is working in (a dialog's box returns the focus

@@ -7,7 +7,14 @@
 
 #include "raster/plataforma.h"
 
+class QTranslator;
+
 namespace tarno::ui {
+
+/// Installs Qt's own Spanish texts (standard buttons, file and page set-up
+/// dialogs) from Qt's translations folder. Returns the translator installed
+/// (owned by the application), or nullptr when the catalogue is not there.
+QTranslator* CargarTraduccionesQt();
 
 class PlataformaQt : public Plataforma {
 public:

@@ -45,7 +45,7 @@ std::array<int, 4> BandaLinea(int tam, Celda inicio, Celda actual) {
             tam * actual.fila - tam / 2};
 }
 
-int16_t TerminarRectangulo(EstadoVisor& ev, double anchoTwips, double altoTwips) {
+int16_t TerminarRectangulo(EstadoVisor& ev, double anchoPixeles, double altoPixeles) {
     if (ev.SelCol1 > ev.SelCol2) std::swap(ev.SelCol1, ev.SelCol2);
     if (ev.SelFila1 > ev.SelFila2) std::swap(ev.SelFila1, ev.SelFila2);
     ev.DespCol += ev.SelCol1 - 1;
@@ -53,7 +53,7 @@ int16_t TerminarRectangulo(EstadoVisor& ev, double anchoTwips, double altoTwips)
     ev.VerSeleccion = true;
     ev.SelAncho = ev.SelCol2 - ev.SelCol1 + 1;
     ev.SelAlto = ev.SelFila2 - ev.SelFila1 + 1;
-    return ZoomAjustado(ev.TablaZoom, anchoTwips, altoTwips, ev.SelCol2 - ev.SelCol1 + 1,
+    return ZoomAjustado(ev.TablaZoom, anchoPixeles, altoPixeles, ev.SelCol2 - ev.SelCol1 + 1,
                         ev.SelFila2 - ev.SelFila1 + 1);
 }
 

@@ -45,8 +45,9 @@ inline int GrosorBanda(int tamPixel) { return tamPixel == 1 ? 1 : 2; }
 
 /// Ends a rectangle selection: orders the corners, accumulates the offsets,
 /// sets `VerSeleccion` and returns the cell size that fits the rectangle on
-/// the screen (snapped to the zoom table). The corners stay set.
-int16_t TerminarRectangulo(EstadoVisor& ev, double anchoTwips, double altoTwips);
+/// the screen, whose size is given in pixels (snapped to the zoom table). The
+/// corners stay set.
+int16_t TerminarRectangulo(EstadoVisor& ev, double anchoPixeles, double altoPixeles);
 
 /// Image cells of the segment from (`SelCol1`, `SelFila1`) to (`SelCol2`,
 /// `SelFila2`), view cells shifted by the offsets, walked one cell at a time

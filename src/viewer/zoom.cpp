@@ -18,12 +18,12 @@ int16_t AjustarATabla(const TablaZoomT& tabla, double tam) {
     return kTamMaximo;
 }
 
-int16_t ZoomAjustado(const TablaZoomT& tabla, double anchoTwips, double altoTwips, int32_t columnas,
+int16_t ZoomAjustado(const TablaZoomT& tabla, double anchoPixeles, double altoPixeles, int32_t columnas,
                      int32_t filas) {
     // An empty image has no size to fit: keep the largest cells.
     if (columnas <= 0 || filas <= 0) return kTamMaximo;
-    double tam = std::nearbyint(anchoTwips / columnas);
-    const double porAlto = altoTwips / filas;
+    double tam = std::nearbyint(anchoPixeles / columnas);
+    const double porAlto = altoPixeles / filas;
     if (porAlto < tam) tam = std::nearbyint(porAlto);
     return AjustarATabla(tabla, tam);
 }

@@ -18,9 +18,9 @@ int IndiceZoom(const TablaZoomT& tabla, int tam);
 int16_t AjustarATabla(const TablaZoomT& tabla, double tam);
 
 /// Size that fits `columnas` x `filas` cells on a screen of the given size in
-/// twips: the nearest integer of width / columns, or of height / rows when that
-/// quotient is smaller, snapped down to the table and at most 1000.
-int16_t ZoomAjustado(const TablaZoomT& tabla, double anchoTwips, double altoTwips, int32_t columnas,
+/// pixels: the nearest integer of width / columns, or of height / rows when
+/// that quotient is smaller, snapped down to the table and at most 1000.
+int16_t ZoomAjustado(const TablaZoomT& tabla, double anchoPixeles, double altoPixeles, int32_t columnas,
                      int32_t filas);
 
 /// Minimum picture size on redraw: from `tam`, while the picture would be

@@ -48,7 +48,8 @@ TEST(Operador, VentanaYCabecera) {
     EXPECT_EQ(salida(2, 5), 310);
     EXPECT_DOUBLE_EQ(cab.XMinimo, 1000 + 4 * 10);
     EXPECT_DOUBLE_EQ(cab.YMinimo, 2000 + 1 * 10);
-    EXPECT_DOUBLE_EQ(cab.XMaximo, 1040 + 5 * 10);
+    EXPECT_DOUBLE_EQ(cab.XMaximo, 5 * 10);  // the window's extent, not offset by the minima
+    EXPECT_DOUBLE_EQ(cab.YMaximo, 2 * 10);
     EXPECT_FLOAT_EQ(cab.DatoMenor, 206);
     EXPECT_FLOAT_EQ(cab.DatoMayor, 310);
     EXPECT_EQ(cab.Subtitulo, "S - Operador");

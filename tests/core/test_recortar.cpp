@@ -18,8 +18,8 @@ TEST(Recortar, VentanaDeUnaFilaYCabecera) {
     EXPECT_EQ(prueba::Celdas(salida), (std::vector<float>{302, 303, 304, 305}));
     EXPECT_DOUBLE_EQ(cab.XMinimo, 1000 + 10);  // one cell width further
     EXPECT_DOUBLE_EQ(cab.YMinimo, 2000 + 2 * 10);
-    EXPECT_DOUBLE_EQ(cab.XMaximo, 1010 + 4 * 10);  // far edge of the window
-    EXPECT_DOUBLE_EQ(cab.YMaximo, 2020 + 1 * 10);
+    EXPECT_DOUBLE_EQ(cab.XMaximo, 4 * 10);  // the window's extent, not offset by the minima
+    EXPECT_DOUBLE_EQ(cab.YMaximo, 1 * 10);
     EXPECT_FLOAT_EQ(cab.DatoMenor, 302);
     EXPECT_FLOAT_EQ(cab.DatoMayor, 305);
     EXPECT_EQ(cab.Titulo, "Prueba");
@@ -65,4 +65,21 @@ TEST(Recortar, NombresYEscrituraCompleta) {
     Resultado r = EscribirSalida(tmp.Ruta("no/existe_dat.rkd"), cab, salida);
     EXPECT_FALSE(r);
     EXPECT_FALSE(r.mensaje.empty());
+
+    // The fingerprint of an image's files follows any change of a byte, even
+    // one that keeps the size, in either file; a missing file counts too.
+    const std::string dat = tmp.Ruta("demR_dat.rkd");
+    const uint64_t antes = HuellaImagen(dat);
+    EXPECT_EQ(HuellaImagen(dat), antes);
+    const std::string datos = tmp.Leer("demR_dat.rkd"), cabecera = tmp.Leer("demR_cab.rkd");
+    std::string otro = datos;
+    otro[0] = '9';
+    tmp.Escribir("demR_dat.rkd", otro);
+    EXPECT_NE(HuellaImagen(dat), antes);
+    tmp.Escribir("demR_dat.rkd", datos);
+    EXPECT_EQ(HuellaImagen(dat), antes);
+    tmp.Escribir("demR_cab.rkd", cabecera.substr(0, cabecera.size() - 1) + "7");
+    EXPECT_NE(HuellaImagen(dat), antes);
+    std::filesystem::remove(tmp.Ruta("demR_cab.rkd"));
+    EXPECT_NE(HuellaImagen(dat), antes);
 }

@@ -18,11 +18,13 @@ namespace {
 const TablaZoomT& T = kTablaZoomInicial;
 
 TEST(Zoom, TamanoInicialSegunPantalla) {
-    EXPECT_EQ(ZoomAjustado(T, 15360, 11520, 100, 100), 100);  // 154 by width, 115 by height
-    EXPECT_EQ(ZoomAjustado(T, 15360, 11520, 2, 2), 1000);      // 5760 clamps to 1000
-    EXPECT_EQ(ZoomAjustado(T, 15360, 11520, 1000, 1000), 10);  // 15.36 / 11.52 -> 12 -> 10
-    EXPECT_EQ(ZoomAjustado(T, 15360, 11520, 40000, 10), 1);    // below one pixel per cell
-    EXPECT_EQ(ZoomAjustado(T, 15360, 11520, 0, 0), 1000);      // nothing to fit
+    // The screen is measured in pixels: the whole image fits on it.
+    EXPECT_EQ(ZoomAjustado(T, 1024, 768, 100, 100), 5);    // 10 by width, 7.68 -> 8 by height
+    EXPECT_EQ(ZoomAjustado(T, 1440, 900, 404, 404), 2);    // 3.56 / 2.23: 808 pixels
+    EXPECT_EQ(ZoomAjustado(T, 1024, 768, 2, 2), 200);      // 512 / 384
+    EXPECT_EQ(ZoomAjustado(T, 3000, 2400, 2, 2), 1000);    // 1500 / 1200 clamps to 1000
+    EXPECT_EQ(ZoomAjustado(T, 1024, 768, 40000, 10), 1);   // below one pixel per cell
+    EXPECT_EQ(ZoomAjustado(T, 1024, 768, 0, 0), 1000);     // nothing to fit
     EXPECT_EQ(AjustarATabla(T, 39), 20);
     EXPECT_EQ(AjustarATabla(T, 40), 40);
     EXPECT_EQ(AjustarATabla(T, 999), 500);
@@ -73,10 +75,10 @@ TEST(Seleccion, RectanguloEnCualquierSentidoYAcumulado) {
     EstadoVisor a, b;
     a.SelCol1 = 3, a.SelFila1 = 2, a.SelCol2 = 12, a.SelFila2 = 9;
     b.SelCol1 = 12, b.SelFila1 = 9, b.SelCol2 = 3, b.SelFila2 = 2;
-    const int16_t ta = TerminarRectangulo(a, 15360, 11520);
-    const int16_t tb = TerminarRectangulo(b, 15360, 11520);
+    const int16_t ta = TerminarRectangulo(a, 1024, 768);
+    const int16_t tb = TerminarRectangulo(b, 1024, 768);
     EXPECT_EQ(ta, tb);
-    EXPECT_EQ(ta, 1000);  // 1536 by width, 1440 by height
+    EXPECT_EQ(ta, 50);  // 10 x 8 cells: 102.4 by width, 96 by height
     EXPECT_EQ(a.DespCol, 2);
     EXPECT_EQ(a.DespFila, 1);
     EXPECT_EQ(b.DespCol, 2);
@@ -85,7 +87,7 @@ TEST(Seleccion, RectanguloEnCualquierSentidoYAcumulado) {
     EXPECT_EQ(b.SelAlto, 8);
     // A second rectangle inside the zoomed view zooms further.
     a.SelCol1 = 2, a.SelFila1 = 3, a.SelCol2 = 4, a.SelFila2 = 3;
-    TerminarRectangulo(a, 15360, 11520);
+    TerminarRectangulo(a, 1024, 768);
     EXPECT_EQ(a.DespCol, 3);
     EXPECT_EQ(a.DespFila, 3);
     ImagenActual img = prueba::ImagenDe(20, 20, [](int, int) { return 1.0f; });

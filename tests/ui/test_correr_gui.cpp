@@ -75,9 +75,18 @@ std::map<std::string, std::string> Archivos(const std::string& carpeta) {
     return r;
 }
 
+// The scripted platform with a look at the windows when a message comes.
+struct PlataformaConAviso : prueba::PlataformaFalsa {
+    std::function<void(const std::string&)> alMensaje;  // gets the title
+    Respuesta Mensaje(const std::string& t, const std::string& ti, Icono i, Botones b) override {
+        if (alMensaje) alMensaje(ti);
+        return prueba::PlataformaFalsa::Mensaje(t, ti, i, b);
+    }
+};
+
 struct Ventana {
     ui::EstadoApp estado;
-    prueba::PlataformaFalsa plat;
+    PlataformaConAviso plat;
     std::unique_ptr<ui::FrmMain0> v;
     Ventana() {
         v = std::make_unique<ui::FrmMain0>(estado, plat);
@@ -245,14 +254,7 @@ TEST(CorridaVentana, ProgresoCadaDiezPeriodos) {
     int valor = -1;
     w.plat.respuestas = {Respuesta::Aceptar};
     // Hook: inspect the window when the final message arrives.
-    class Plat : public prueba::PlataformaFalsa {
-    public:
-        std::function<void(const std::string&)> alMensaje;
-        Respuesta Mensaje(const std::string& t, const std::string& ti, Icono i, Botones b) override {
-            if (alMensaje) alMensaje(ti);
-            return prueba::PlataformaFalsa::Mensaje(t, ti, i, b);
-        }
-    } plat;
+    PlataformaConAviso plat;
     ui::EstadoApp estado;
     estado.par = w.estado.par;
     ui::FrmMain0 v(estado, plat);
@@ -277,7 +279,21 @@ TEST(Pluviograma, BotonCargaYMuestraElInforme) {
     w.v->Accion("mnuOpciones")->trigger();
     ui::DlgOpciones* d = w.v->OpcionesAbierto();
     w.plat.archivos.push_back(tmp.Ruta("tormenta_Pp.rkd"));
+    // The board is already open with older text; when the warning comes it
+    // is shown and cleared.
+    w.v->Accion("mnuPizarra1")->trigger();
+    w.v->PizarraAbierta()->PonerTexto("viejo");
+    bool pizarraVisible = false;
+    QString textoAlAviso = "sin aviso";
+    w.plat.alMensaje = [&](const std::string& titulo) {
+        if (titulo != "Error, de archivo...") return;
+        ui::FrmPp* p = w.v->PizarraAbierta();
+        pizarraVisible = p && p->isVisible();
+        textoAlAviso = p ? p->Texto() : "sin pizarra";
+    };
     QTest::mouseClick(d->Control<QPushButton>("cmdCargaPpArchivo"), Qt::LeftButton);
+    EXPECT_TRUE(pizarraVisible);
+    EXPECT_EQ(textoAlAviso, "");
     EXPECT_EQ(w.plat.titulosDialogo.back(),
               "Cargar archivo de Pluviograma de la tormenta (archivo extensión ??_Pp.rkd)");
     EXPECT_EQ(w.plat.filtrosDialogo.back(), "Archivos Pp de TARNO-SIG (*_Pp.rkd)|*_Pp.rkd");

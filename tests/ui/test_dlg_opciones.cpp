@@ -406,6 +406,10 @@ TEST_F(Opciones, PaletaPersonalizada) {
     for (int j = 2; j < 6; ++j) EXPECT_EQ(estado.par.hastaPixel[j], 255) << j;
     EXPECT_EQ(Texto("txt_hastaPixel4"), "255");
     EXPECT_TRUE(plat.mensajes.empty());
+    EXPECT_FALSE(Caja("txt_colorRb0")->isEnabled());  // class 1 keeps a single value
+    EXPECT_FALSE(Caja("txt_colorGb0")->isEnabled());
+    EXPECT_TRUE(Caja("txt_colorRb1")->isEnabled());
+    EXPECT_FALSE(Caja("txt_hastaPixel2")->isEnabled());
 
     // Colour out of range: warning, 0.
     Escribir("txt_colorGa1", "300");

@@ -112,16 +112,17 @@ TEST_F(Superpone, TamanosDistintosYOrdenInvertido) {
     EXPECT_EQ(plat.Ultimo().texto, "Las imágenes seleccionadas no son compatibles");
     EXPECT_TRUE(dlg->isVisible());
 
-    // Image 2 first, then image 1: image 1 now holds what was image 2 and the
-    // image-2 side is cleared, so writing waits for a new image 2.
+    // Image 2 first, then image 1: image 2 stays as it was chosen and the
+    // write combines the two.
     Elegir(b, "cmdRecortarRAK2");
-    Elegir(b, "cmdRecortarRAK");
-    EXPECT_EQ(Texto(dlg, "lblArchivoRASK2"), "");
-    EXPECT_EQ(Texto(dlg, "lblRows2"), "0");
+    Elegir(a, "cmdRecortarRAK");
+    EXPECT_EQ(Texto(dlg, "lblArchivoRASK2"), QString::fromStdString(b));
+    EXPECT_EQ(Texto(dlg, "lblRows2"), "3");
+    EXPECT_EQ(Texto(dlg, "lblMaximo2"), "10");
+    EXPECT_EQ(Texto(dlg, "lblArchivoRASKRec"), "demS_dat.rkd");
     Pulsar(dlg, "OKButton");
-    EXPECT_EQ(plat.Ultimo().texto, "Las imágenes seleccionadas no son compatibles");
-    Elegir(a, "cmdRecortarRAK2");
-    EXPECT_EQ(Texto(dlg, "lblArchivoRASKRec"), "otraS_dat.rkd");
-    Pulsar(dlg, "OKButton");
-    EXPECT_EQ(Salida("otraS_dat.rkd"), (std::vector<float>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(Salida(), (std::vector<float>{9, 2, 3, 4, 5, 1, 2, 8, 10}));
+    // Choosing image 1 leaves the current image as read, not zeroed.
+    EXPECT_EQ(Celdas(estado.img.Valores), (std::vector<float>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
 }

@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDialogButtonBox>
+#include <QTranslator>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QToolBar>
+#include <QToolButton>
 
 #include "support/plataforma_falsa.h"
 #include "ui/frm_acerca.h"
@@ -323,6 +327,17 @@ TEST(PlataformaQt, FiltrosDeDialogo) {
               "Archivos imagen Idrisi (*.txt,*.img,*.rst) (*.txt *.img *.rst)");
 }
 
+TEST(PlataformaQt, TextosPropiosDeQtEnCastellano) {
+    QTranslator* traductor = ui::CargarTraduccionesQt();
+    ASSERT_NE(traductor, nullptr);
+    QDialogButtonBox caja(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    EXPECT_EQ(caja.button(QDialogButtonBox::Cancel)->text().remove('&'), "Cancelar");
+    EXPECT_EQ(caja.button(QDialogButtonBox::Ok)->text().remove('&'), "Aceptar");
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), "Ver en:");
+    QCoreApplication::removeTranslator(traductor);
+    delete traductor;
+}
+
 TEST(Inicio, PresentacionEsperaDosSegundosPorElReloj) {
     prueba::PlataformaFalsa plat;
     plat.hora = 0.5;
@@ -333,4 +348,28 @@ TEST(Inicio, PresentacionEsperaDosSegundosPorElReloj) {
     const double leidos = (plat.hora - 0.5) * 86400.0;
     EXPECT_GE(leidos, 2.49);
     EXPECT_LE(leidos, 3.01);
+}
+
+TEST(VentanaPrincipal, TodosLosBotonesVisiblesAlArrancar) {
+    // At the start size no toolbar button hides in a toolbar's overflow.
+    Principal p;
+    p.ventana->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(p.ventana.get()));
+    QCoreApplication::processEvents();
+    int botones = 0;
+    for (QToolBar* barra : p.ventana->findChildren<QToolBar*>()) {
+        EXPECT_TRUE(barra->isVisible()) << barra->objectName().toStdString();
+        if (auto* mas = barra->findChild<QToolButton*>("qt_toolbar_ext_button")) {
+            EXPECT_FALSE(mas->isVisible()) << barra->objectName().toStdString();
+        }
+        for (QAction* a : barra->actions()) {
+            if (a->isSeparator()) continue;
+            ++botones;
+            QWidget* w = barra->widgetForAction(a);
+            ASSERT_NE(w, nullptr) << a->objectName().toStdString();
+            EXPECT_TRUE(w->isVisible()) << a->objectName().toStdString();
+            EXPECT_TRUE(barra->rect().contains(w->geometry())) << a->objectName().toStdString();
+        }
+    }
+    EXPECT_EQ(botones, 28);
 }

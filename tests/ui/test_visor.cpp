@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolBar>
 
 #include "raster/archivos.h"
@@ -71,7 +72,7 @@ struct Entorno {
 
 TEST(Visor, AbreDibujaYLee) {
     Entorno e;
-    const std::string ruta = e.Escribir("dem_dat.rkd", 20, 600);
+    const std::string ruta = e.Escribir("dem_dat.rkd", 40, 60);
     MostrarImagen(e.ventana, ruta);
     FrmVisorIMG* v = VisorAbierto(e.ventana);
     ASSERT_NE(v, nullptr);
@@ -79,15 +80,16 @@ TEST(Visor, AbreDibujaYLee) {
     EXPECT_TRUE(e.plat.mensajes.empty());
     EXPECT_EQ(v->windowTitle().toStdString(), "TARNO-SIG - Archivo: " + ruta);
     EXPECT_EQ(v->PicTitulo()->text().toStdString(), "Título: Prueba - sub\nArchivo: " + ruta);
-    double ancho, alto;
-    PantallaTwips(ancho, alto);
-    const int tam = visor::ZoomAjustado(visor::kTablaZoomInicial, ancho, alto, 600, 20);
+    // The cell size fits the whole image on the screen, measured in pixels.
+    const QSize pantalla = QGuiApplication::primaryScreen()->size();
+    const int tam = visor::ZoomAjustado(visor::kTablaZoomInicial, pantalla.width(), pantalla.height(), 60, 40);
     EXPECT_EQ(e.estado.visor.TamPixel, tam);
-    EXPECT_EQ(v->Picture1()->size(), QSize(600 * tam, 20 * tam));
+    EXPECT_LE(60 * tam, pantalla.width());
+    EXPECT_EQ(v->Picture1()->size(), QSize(60 * tam, 40 * tam));
     // Palette 1: the smallest value is level 0 (black), the largest level 255 (white).
     EXPECT_EQ(v->Picture1()->Imagen().pixel(0, 0), qRgb(0, 0, 0));
-    EXPECT_EQ(v->Picture1()->Imagen().pixel(600 * tam - 1, 20 * tam - 1), qRgb(255, 255, 255));
-    EXPECT_EQ(v->PicLeyenda()->isVisible(), visor::HayLeyenda(600 * tam, 20 * tam));
+    EXPECT_EQ(v->Picture1()->Imagen().pixel(60 * tam - 1, 40 * tam - 1), qRgb(255, 255, 255));
+    EXPECT_EQ(v->PicLeyenda()->isVisible(), visor::HayLeyenda(60 * tam, 40 * tam));
 
     Raton(v->Picture1(), QEvent::MouseMove, QPoint(tam * 11 + 1, tam * 1 + 1), Qt::NoButton, Qt::NoButton);
     EXPECT_EQ(v->Panel(1), "Col= 12");
@@ -174,7 +176,7 @@ TEST(Visor, VerAgrandaImagenesChicas) {
 
 TEST(Visor, RectanguloAmpliaYRestaurarVuelve) {
     Entorno e;
-    MostrarImagen(e.ventana, e.Escribir("r_dat.rkd", 20, 600));
+    MostrarImagen(e.ventana, e.Escribir("r_dat.rkd", 40, 60));
     FrmVisorIMG* v = VisorAbierto(e.ventana);
     ASSERT_NE(v, nullptr);
     v->Item("mnuSelRectangulo")->trigger();
@@ -190,9 +192,9 @@ TEST(Visor, RectanguloAmpliaYRestaurarVuelve) {
     EXPECT_EQ(ev.DespCol, 1);
     EXPECT_EQ(ev.DespFila, 2);
     EXPECT_EQ(ev.SelCol1 + ev.SelCol2 + ev.SelFila1 + ev.SelFila2, 0);
-    double ancho, alto;
-    PantallaTwips(ancho, alto);
-    EXPECT_EQ(ev.TamPixel, visor::ZoomAjustado(visor::kTablaZoomInicial, ancho, alto, 4, 4));
+    const QSize pantalla = QGuiApplication::primaryScreen()->size();
+    EXPECT_EQ(ev.TamPixel, visor::ZoomAjustado(visor::kTablaZoomInicial, pantalla.width(), pantalla.height(), 4, 4));
+    EXPECT_LE(4 * ev.TamPixel, pantalla.height());
     FrmVisorIMG* z = VisorAbierto(e.ventana);
     ASSERT_NE(z, nullptr);
     ASSERT_NE(z, v);
@@ -206,14 +208,15 @@ TEST(Visor, RectanguloAmpliaYRestaurarVuelve) {
     Limpiar();
     EXPECT_FALSE(ev.VerSeleccion);
     EXPECT_EQ(ev.DespCol, 0);
-    EXPECT_EQ(ev.TamPixel, visor::ZoomAjustado(visor::kTablaZoomInicial, ancho, alto, 600, 20));
+    EXPECT_EQ(ev.TamPixel, visor::ZoomAjustado(visor::kTablaZoomInicial, pantalla.width(), pantalla.height(), 60, 40));
+    EXPECT_LE(60 * ev.TamPixel, pantalla.width());
     ASSERT_NE(VisorAbierto(e.ventana), nullptr);
-    EXPECT_EQ(VisorAbierto(e.ventana)->Picture1()->size(), QSize(600 * ev.TamPixel, 20 * ev.TamPixel));
+    EXPECT_EQ(VisorAbierto(e.ventana)->Picture1()->size(), QSize(60 * ev.TamPixel, 40 * ev.TamPixel));
 }
 
 TEST(Visor, PerfilDeSegmentoYGrafico) {
     Entorno e;
-    MostrarImagen(e.ventana, e.Escribir("p_dat.rkd", 20, 600));
+    MostrarImagen(e.ventana, e.Escribir("p_dat.rkd", 40, 60));
     FrmVisorIMG* v = VisorAbierto(e.ventana);
     ASSERT_NE(v, nullptr);
     v->Item("mnuSelSegmento")->trigger();
