@@ -105,9 +105,9 @@ public:
                 break;
             }
             case 1: {
-                const double minutosLluvia =
-                    par_.PpArchivo ? static_cast<double>(en_.pluviograma.NroDatos) * en_.pluviograma.Paso
-                                   : static_cast<double>(par_.Dur);
+                const double minutosLluvia = par_.PpArchivo
+                                                 ? static_cast<double>(en_.pluviograma.NroDatos) * en_.pluviograma.Paso
+                                                 : static_cast<double>(par_.Dur);
                 RuteoFlujo ruteo(g_, par_, celdasCuenca_, minutosLluvia);
                 const auto fin = Periodos(ruteo);
                 if (fin == FinCorrida::Inestable) {
@@ -136,10 +136,10 @@ private:
         e_.Reiniciar();
         // Parameters a run would divide by, and a grid that is not the DEM's.
         std::string rechazo = ValidarParametrosCorrida(par_, filas_, columnas_);
-        if (rechazo.empty() &&
-            (g_.Cota.Filas() != filas_ || g_.Cota.Columnas() != columnas_ || g_.Cota.Vacia()))
-            rechazo = "El MDT cargado no coincide con la cabecera leída. Vuelva a cargar el archivo MDT desde menú "
-                      "Opciones, Ficha Parámetros.";
+        if (rechazo.empty() && (g_.Cota.Filas() != filas_ || g_.Cota.Columnas() != columnas_ || g_.Cota.Vacia()))
+            rechazo =
+                "El MDT cargado no coincide con la cabecera leída. Vuelva a cargar el archivo MDT desde menú "
+                "Opciones, Ficha Parámetros.";
         if (rechazo.empty() && par_.Metodo == 1 && par_.PpArchivo)
             if (Resultado r = ValidarPluviogramaFlujo(en_.pluviograma); !r) rechazo = r.mensaje;
         if (!rechazo.empty()) {
@@ -171,9 +171,9 @@ private:
 
         // Design storm: the same rain every step until the storm ends.
         if (!par_.PpArchivo)
-            e_.LluviaPeriodo = static_cast<float>(static_cast<double>(par_.Pp) /
-                                                  static_cast<double>(static_cast<float>(par_.Dur)) *
-                                                  static_cast<double>(par_.PasoPp));
+            e_.LluviaPeriodo =
+                static_cast<float>(static_cast<double>(par_.Pp) / static_cast<double>(static_cast<float>(par_.Dur)) *
+                                   static_cast<double>(par_.PasoPp));
         // Basin cells, and those that receive the rain (for the rain volume).
         for (int32_t i = 1; i <= filas_; ++i)
             for (int32_t j = 1; j <= columnas_; ++j) {
@@ -233,16 +233,16 @@ private:
             // Cells past the last row are never routed: the list stops there.
             const int32_t hasta = std::min(par_.fHidro2, filas_);
             for (int32_t i = par_.fHidro1; i <= hasta; ++i) {
-                const int32_t j = CeldaDeSeccion(
-                    static_cast<double>(nC) / static_cast<double>(nF) * (i - par_.fHidro1), par_.cHidro1);
+                const int32_t j = CeldaDeSeccion(static_cast<double>(nC) / static_cast<double>(nF) * (i - par_.fHidro1),
+                                                 par_.cHidro1);
                 e_.SeccionFila.push_back(i);
                 e_.SeccionColumna.push_back(j);
             }
         } else {
             const int32_t hasta = std::min(par_.cHidro2, columnas_);
             for (int32_t j = par_.cHidro1; j <= hasta; ++j) {
-                const int32_t i = CeldaDeSeccion(
-                    static_cast<double>(nF) / static_cast<double>(nC) * (j - par_.cHidro1), par_.fHidro1);
+                const int32_t i = CeldaDeSeccion(static_cast<double>(nF) / static_cast<double>(nC) * (j - par_.cHidro1),
+                                                 par_.fHidro1);
                 e_.SeccionFila.push_back(i);
                 e_.SeccionColumna.push_back(j);
             }
@@ -274,9 +274,8 @@ private:
                     celdaSeccion.emplace(static_cast<int64_t>(i) * (columnas_ + 1) + j, m);
             }
             for (int64_t k = 1; k <= n_ && !celdaSeccion.empty(); ++k) {
-                const int64_t clave =
-                    static_cast<int64_t>(e_.orden.Fila[static_cast<size_t>(k)]) * (columnas_ + 1) +
-                    e_.orden.Columna[static_cast<size_t>(k)];
+                const int64_t clave = static_cast<int64_t>(e_.orden.Fila[static_cast<size_t>(k)]) * (columnas_ + 1) +
+                                      e_.orden.Columna[static_cast<size_t>(k)];
                 auto it = celdaSeccion.find(clave);
                 if (it != celdaSeccion.end()) seccion_.push_back({k, it->second});
             }
@@ -326,8 +325,8 @@ private:
             if (e_.Periodo % 10 == 0) {
                 e_.Avance = RedondearEntero(static_cast<double>(e_.Periodo) / par_.nPer * 100.0);
                 obs_.Progreso(e_.Avance, "Período = " + TextoBlanco(e_.Periodo) + " / " + TextoBlanco(par_.nPer),
-                              "Tiempo de proceso: " + FormatoHMS(static_cast<double>(e_.HoraControl) -
-                                                                 static_cast<double>(e_.HoraInicio)));
+                              "Tiempo de proceso: " +
+                                  FormatoHMS(static_cast<double>(e_.HoraControl) - static_cast<double>(e_.HoraInicio)));
             }
             if (auto fin = LluviaDelPeriodo()) return fin;
             const float lluvia = e_.LluviaPeriodo;
@@ -433,8 +432,8 @@ private:
             const size_t idx = static_cast<size_t>(i) * ancho + static_cast<size_t>(j);
             if (k + kAdelanto <= n_) {
                 // The order jumps across the grid: ask for the next cells' lines now.
-                const size_t p = static_cast<size_t>(fila[k + kAdelanto]) * ancho +
-                                 static_cast<size_t>(columna[k + kAdelanto]);
+                const size_t p =
+                    static_cast<size_t>(fila[k + kAdelanto]) * ancho + static_cast<size_t>(columna[k + kAdelanto]);
                 __builtin_prefetch(nivel + p - ancho, 1);
                 __builtin_prefetch(nivel + p, 1);
                 __builtin_prefetch(nivel + p + ancho, 1);
@@ -453,9 +452,8 @@ private:
             const bool enSeccion = sec != secFin && sec->k == k;
             if (enSeccion) ++sec;
             if (cota[idx] > 0) {
-                const float lluvia = subArea && (i < par_.Py1 || i > par_.Py2 || j < par_.Px1 || j > par_.Px2)
-                                         ? 0.0f
-                                         : lluviaPeriodo;
+                const float lluvia =
+                    subArea && (i < par_.Py1 || i > par_.Py2 || j < par_.Px1 || j > par_.Px2) ? 0.0f : lluviaPeriodo;
                 ruteo.Rutear(i, j, lluvia);
                 if (enSeccion) ContarSeccion(idx);
             } else {
@@ -480,25 +478,26 @@ private:
         for (int32_t i = 1; i <= filas_; ++i)
             for (int32_t j = 1; j <= columnas_; ++j) {
                 if (!(g_.Cota(i, j) > 0)) continue;
-                e_.AlmacenamientoSup = static_cast<float>(
-                    static_cast<double>(e_.AlmacenamientoSup) +
-                    (g_.Nivel(i, j) - static_cast<double>(g_.Cota(i, j))) * static_cast<double>(par_.ResolucionX) *
-                        static_cast<double>(par_.ResolucionY));
+                e_.AlmacenamientoSup = static_cast<float>(static_cast<double>(e_.AlmacenamientoSup) +
+                                                          (g_.Nivel(i, j) - static_cast<double>(g_.Cota(i, j))) *
+                                                              static_cast<double>(par_.ResolucionX) *
+                                                              static_cast<double>(par_.ResolucionY));
             }
 
         // Header texts.
         if (par_.Metodo == 1) {
-            e_.SubtituloCorrida = "Pp=" + TextoBlanco(par_.Pp) + "mm  - D=" + TextoBlanco(static_cast<int>(par_.Dur)) +
-                                  "min  - Paso=" + TextoBlanco(par_.PasoPp) + "min - Nro.Per.=" +
-                                  TextoBlanco(par_.nPer) + " - nMann.=" + TextoBlanco(par_.Manning) +
-                                  "  - Fac.Res.=" + TextoBlanco(par_.FactorRes) +
-                                  "   - Esco[m3] = " + TextoBlanco(e_.AlmacenamientoSup);
+            e_.SubtituloCorrida =
+                "Pp=" + TextoBlanco(par_.Pp) + "mm  - D=" + TextoBlanco(static_cast<int>(par_.Dur)) +
+                "min  - Paso=" + TextoBlanco(par_.PasoPp) + "min - Nro.Per.=" + TextoBlanco(par_.nPer) +
+                " - nMann.=" + TextoBlanco(par_.Manning) + "  - Fac.Res.=" + TextoBlanco(par_.FactorRes) +
+                "   - Esco[m3] = " + TextoBlanco(e_.AlmacenamientoSup);
         } else if (par_.PpArchivo) {
             e_.SubtituloCorrida = en_.pluviograma.Titulo;
         } else {
             e_.SubtituloCorrida = "Pp=" + TextoBlanco(par_.Pp) + "mm  - D=" + TextoBlanco(static_cast<int>(par_.Dur)) +
-                                  "min  - Paso=" + TextoBlanco(par_.PasoPp) + "min - Nro.Per.=" +
-                                  TextoBlanco(par_.nPer) + "  - KRec.=" + TextoBlanco(par_.KRecesion) +
+                                  "min  - Paso=" + TextoBlanco(par_.PasoPp) +
+                                  "min - Nro.Per.=" + TextoBlanco(par_.nPer) +
+                                  "  - KRec.=" + TextoBlanco(par_.KRecesion) +
                                   "   - Alm. Sup.[m3] = " + TextoBlanco(e_.AlmacenamientoSup);
         }
         e_.MetodoTexto =
@@ -526,8 +525,8 @@ private:
             e_.TextoPizarra += kCRLF;
             e_.TextoPizarra += kCRLF;
             e_.TextoPizarra += "Balance de volumen [m3]: Lluvia caída =" + TextoBlanco(e_.VolumenLluvia) +
-                               "  - Almacenamiento Sup. =" + TextoBlanco(e_.AlmacenamientoSup) + "  - Diferencia =" +
-                               TextoDiferenciaVolumen(e_.VolumenLluvia, e_.AlmacenamientoSup);
+                               "  - Almacenamiento Sup. =" + TextoBlanco(e_.AlmacenamientoSup) +
+                               "  - Diferencia =" + TextoDiferenciaVolumen(e_.VolumenLluvia, e_.AlmacenamientoSup);
         }
         obs_.Pizarra(e_.TextoPizarra);
 
@@ -563,8 +562,8 @@ std::string ValidarParametrosCorrida(const Parametros& par, int32_t filas, int32
         return "No hay un MDT cargado para correr el modelo. Cargue el archivo MDT desde menú Opciones, Ficha "
                "Parámetros.";
     if (!(par.PasoPp > 0))
-        return "El Paso de Calculo del Modelo [min] debe ser mayor que cero (valor actual:" +
-               TextoBlanco(par.PasoPp) + "). Corríjalo en menú Opciones, Ficha Parámetros.";
+        return "El Paso de Calculo del Modelo [min] debe ser mayor que cero (valor actual:" + TextoBlanco(par.PasoPp) +
+               "). Corríjalo en menú Opciones, Ficha Parámetros.";
     if (!(par.ResolucionX > 0) || !(par.ResolucionY > 0))
         return "La resolución de la celda del MDT debe ser mayor que cero (Resolución X=" +
                TextoBlanco(par.ResolucionX) + ", Resolución Y=" + TextoBlanco(par.ResolucionY) +
