@@ -10,6 +10,7 @@
 
 #include "model/grillas.h"
 #include "model/parametros.h"
+#include "model/unidades.h"
 
 namespace tarno {
 
@@ -122,9 +123,9 @@ inline CaidasCascada RuteoCascada::Caidas(int32_t i, int32_t j) {
     float& hMax = g.HMax.Datos()[c];
     if (profundidad > static_cast<double>(hMax)) hMax = static_cast<float>(profundidad);
     nivel[c] = nivelCelda - delta;
-    const float q = static_cast<float>(static_cast<double>(ctx.par.ResolucionX) * delta *
-                                       static_cast<double>(ctx.par.ResolucionY) /
-                                       static_cast<double>(ctx.par.PasoPp) / 60.0);
+    const float q = static_cast<float>(CaudalPaso(static_cast<double>(ctx.par.ResolucionX) * delta *
+                                                      static_cast<double>(ctx.par.ResolucionY),
+                                                  ctx.par.PasoPp));
     g.QSalida.Datos()[c] = q;
     float& qMax = g.QMax.Datos()[c];
     if (q > qMax) qMax = q;

@@ -13,6 +13,7 @@
 #include "model/divisorias.h"
 #include "model/flujo_superficial.h"
 #include "model/resultados.h"
+#include "model/unidades.h"
 #include "raster/archivos.h"
 #include "raster/numeros.h"
 
@@ -298,8 +299,8 @@ private:
         if (q > e_.QSeccionMax) e_.QSeccionMax = q;
         const double nivelMax = Redondear(static_cast<double>(g_.Cota.Datos()[idx]) + static_cast<double>(hMax), 3);
         if (static_cast<double>(e_.NivelMaxSeccion) < nivelMax) e_.NivelMaxSeccion = static_cast<float>(nivelMax);
-        e_.Escorrentia = static_cast<float>(static_cast<double>(e_.Escorrentia) +
-                                            static_cast<double>(par_.PasoPp) * static_cast<double>(qSalida) * 60.0);
+        // PasoPp x Q x 60 is Q x PasoPp x 60 exactly (a product of two numbers commutes).
+        e_.Escorrentia = static_cast<float>(static_cast<double>(e_.Escorrentia) + VolumenPaso(qSalida, par_.PasoPp));
         if (!pizarra_) return;
         e_.TextoPizarra += kCRLF;
         e_.TextoPizarra += TextoBlanco(Redondear(static_cast<double>(par_.PasoPp) * e_.Periodo, 2));

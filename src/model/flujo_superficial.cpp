@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/unidades.h"
 #include "raster/numeros.h"
 
 namespace tarno {
@@ -49,7 +50,7 @@ float ResistenciaLaminar(float i) {
 PasoFlujo PrepararPasoFlujo(const Parametros& par, float lluviaPeriodo) {
     PasoFlujo p;
     p.PasoPp = par.PasoPp;
-    p.T = static_cast<double>(par.PasoPp) * 60.0;
+    p.T = SegundosPaso(par.PasoPp);
     p.ResolucionX = par.ResolucionX;
     p.ResolucionY = par.ResolucionY;
     p.Manning = par.Manning;
@@ -210,7 +211,7 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& pa
                 V = 0;
             }
             if (V > velocidadMayor) velocidadMayor = V;
-            VolSalida[k] = static_cast<float>(static_cast<double>(Q) * paso.PasoPp * 60.0);
+            VolSalida[k] = static_cast<float>(VolumenPaso(Q, paso.PasoPp));
         }
         // Laminar velocity q / H (the same depth for every direction), for the stability guard.
         if (qLaminarMayor > 0) {
@@ -228,9 +229,9 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& pa
     for (int k = 1; k <= 4; ++k) {
         if (VolSalidaTotal != 0 && VolSalida[k] != 0)
             VolNeto[k] = static_cast<float>(
-                (QAporte[k] - static_cast<double>(Qs) * VolSalida[k] / VolSalidaTotal) * paso.PasoPp * 60.0);
+                VolumenPaso(QAporte[k] - static_cast<double>(Qs) * VolSalida[k] / VolSalidaTotal, paso.PasoPp));
         else
-            VolNeto[k] = static_cast<float>(static_cast<double>(QAporte[k]) * paso.PasoPp * 60.0);
+            VolNeto[k] = static_cast<float>(VolumenPaso(QAporte[k], paso.PasoPp));
     }
     const float VolNetoTotal =
         static_cast<float>(static_cast<double>(VolNeto[1]) + VolNeto[2] + VolNeto[3] + VolNeto[4]);
@@ -247,7 +248,7 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& pa
         for (int k = 1; k <= 4; ++k) {
             if (wOut[k] > 0) {
                 VolNeto[k] = static_cast<float>(VolNeto[k] + wOut[k] * volumenDeficit);
-                VolSalida[k] = static_cast<float>(static_cast<double>(QAporte[k]) * paso.PasoPp * 60.0 - VolNeto[k]);
+                VolSalida[k] = static_cast<float>(VolumenPaso(QAporte[k], paso.PasoPp) - VolNeto[k]);
             }
         }
         VolSalidaTotal = static_cast<float>(static_cast<double>(VolSalida[1]) + VolSalida[2] +
@@ -333,7 +334,7 @@ double VolumenLluviaPaso(const Parametros& par, float lluviaPaso) {
 EstabilidadFlujo::EstabilidadFlujo(const Parametros& par, int64_t celdasCuenca, double duracionLluvia)
     : resX_(par.ResolucionX),
       resY_(par.ResolucionY),
-      T_(static_cast<double>(par.PasoPp) * 60.0),
+      T_(SegundosPaso(par.PasoPp)),
       duracionLluvia_(duracionLluvia),
       celdas_(celdasCuenca) {}
 
