@@ -117,7 +117,7 @@ void DlgRecortaRASK::OKButton_Click() {
     CabeceraImagen cab;
     Grilla<float> salida;
     Resultado r = herramientas::Recortar(estado_.img, ventana_, cab, salida);
-    if (r) r = herramientas::EscribirSalida(ArchivoSalida, cab, salida);
+    if (r) r = herramientas::EscribirSalida(ArchivoSalida, cab, salida, nullptr, "", estado_.img.NombreDat);
     if (!r) {
         MostrarError(r, "Modifica valores de archivo _dat.rkd");
         return;
