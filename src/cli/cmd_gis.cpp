@@ -41,11 +41,13 @@ int ImportarRaster(const Argumentos& args) {
         }
     }
     if (pos.size() != 2) return std::fprintf(stderr, "%s", kUsoImportar), 2;
-    Resultado r = gis::ImportarRasterSig(pos[0], pos[1], op);
+    std::string aviso;
+    Resultado r = gis::ImportarRasterSig(pos[0], pos[1], op, &aviso);
     if (!r) {
         std::fprintf(stderr, "%s\n", r.mensaje.c_str());
         return 1;
     }
+    if (!aviso.empty()) std::fprintf(stderr, "%s\n", aviso.c_str());
     std::printf("Imagen escrita: %s\n", pos[1].c_str());
     if (ExisteArchivo(NombrePrj(pos[1]))) std::printf("Sistema de coordenadas: %s\n", NombrePrj(pos[1]).c_str());
     return 0;

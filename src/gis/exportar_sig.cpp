@@ -216,6 +216,8 @@ Resultado ExportarImagenSig(const std::string& nombreDat, const std::string& des
         opciones.SetNameValue("COMPRESS", "DEFLATE");
         opciones.SetNameValue("PREDICTOR", "3");
         opciones.SetNameValue("BIGTIFF", "IF_SAFER");
+    } else if (EQUAL(op.formato.c_str(), "AAIGrid")) {
+        opciones.SetNameValue("SIGNIFICANT_DIGITS", "7");  // the digits the image keeps
     }
     const std::string temporal = NombreTemporal(destino);
     CPLErrorReset();

@@ -5,6 +5,7 @@
 #include <gdal_priv.h>
 #include <gdal_utils.h>
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <new>
@@ -21,17 +22,58 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
+bool EsAsc(GDALDataset& ds) { return ds.GetDriver() && EQUAL(ds.GetDriver()->GetDescription(), "AAIGrid"); }
+
 // Opens a raster read-only. ESRI ASCII grids are read as 64-bit values, so
 // each number is taken exactly as written and only then made 32-bit.
 GDALDatasetUniquePtr Abrir(const std::string& ruta) {
     const unsigned modo = GDAL_OF_RASTER | GDAL_OF_READONLY;
     GDALDatasetUniquePtr ds(GDALDataset::Open(ruta.c_str(), modo));
-    if (ds && ds->GetDriver() && EQUAL(ds->GetDriver()->GetDescription(), "AAIGrid")) {
+    if (ds && EsAsc(*ds)) {
         const char* const drivers[] = {"AAIGrid", nullptr};
         const char* const opciones[] = {"DATATYPE=Float64", nullptr};
         ds.reset(GDALDataset::Open(ruta.c_str(), modo, drivers, opciones));
     }
     return ds;
+}
+
+// GDAL's ESRI ASCII reader takes a token that is not a number as 0 and may
+// not notice a file one value short; such a file is refused here, naming the
+// first bad cell.
+Resultado ValidarNumerosAsc(const std::string& ruta, int filas, int columnas) {
+    std::string bytes;
+    if (!LeerArchivo(ruta, bytes)) return Resultado::Falla("No se pudo abrir el archivo " + ruta);
+    auto blanco = [](char ch) { return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n'; };
+    size_t p = 0;
+    // The header: lines that start with a key.
+    for (;;) {
+        size_t q = p;
+        while (q < bytes.size() && blanco(bytes[q])) ++q;
+        if (q >= bytes.size() || !std::isalpha(static_cast<unsigned char>(bytes[q]))) break;
+        const size_t fin = bytes.find('\n', q);
+        p = fin == std::string::npos ? bytes.size() : fin + 1;
+    }
+    int64_t k = 0;
+    while (p < bytes.size()) {
+        while (p < bytes.size() && blanco(bytes[p])) ++p;
+        size_t q = p;
+        while (q < bytes.size() && !blanco(bytes[q])) ++q;
+        if (q == p) break;
+        double v = 0;
+        const std::string_view token(bytes.data() + p, q - p);
+        if (!ConvertirDouble(token, v) || !std::isfinite(v))
+            return Resultado::Falla("Valor no numérico en " + ruta + ", fila" +
+                                    TextoBlanco(static_cast<int64_t>(k / columnas + 1)) + ", columna" +
+                                    TextoBlanco(static_cast<int64_t>(k % columnas + 1)) + ": " +
+                                    std::string(token.substr(0, 40)));
+        ++k;
+        p = q;
+    }
+    if (k < static_cast<int64_t>(filas) * columnas)
+        return Resultado::Falla("El archivo " + ruta + " tiene menos datos que filas x columnas (" +
+                                std::to_string(k) + " de " + std::to_string(static_cast<int64_t>(filas) * columnas) +
+                                ").");
+    return Resultado::Bien();
 }
 
 Resultado FallaApertura(const std::string& ruta) {
@@ -215,7 +257,8 @@ Resultado DescribirRaster(const std::string& ruta, DescripcionRaster& d) {
 }
 
 Resultado LeerRasterSig(const std::string& ruta, const OpcionesImportarSig& op, CabeceraImagen& cab,
-                        Grilla<float>& valores, std::string& wkt) {
+                        Grilla<float>& valores, std::string& wkt, std::string* aviso) {
+    if (aviso) aviso->clear();
     IniciarGdal();
     SilencioGdal silencio;
     GDALDatasetUniquePtr ds = Abrir(ruta);
@@ -225,6 +268,8 @@ Resultado LeerRasterSig(const std::string& ruta, const OpcionesImportarSig& op, 
     if (filas0 <= 0 || columnas0 <= 0)
         return Resultado::Falla("El raster " + ruta + " no tiene celdas (" + std::to_string(columnas0) + " x " +
                                 std::to_string(filas0) + ").");
+    if (EsAsc(*ds))
+        if (Resultado r = ValidarNumerosAsc(ruta, filas0, columnas0); !r) return r;
     const int bandas = ds->GetRasterCount();
     if (bandas < 1) return Resultado::Falla("El archivo " + ruta + " no tiene ninguna banda de datos.");
     if (op.banda < 1 || op.banda > bandas)
@@ -291,16 +336,23 @@ Resultado LeerRasterSig(const std::string& ruta, const OpcionesImportarSig& op, 
     cab.ResolucionY = op.resY ? *op.resY : -gt[5] * my;
 
     wkt = srs.IsEmpty() ? std::string() : TextoPrj(srs);
+    const bool pareceGrados = std::fabs(cab.XMinimo) <= 180 && std::fabs(cab.XMaximo) <= 180 &&
+                              std::fabs(cab.YMinimo) <= 90 && std::fabs(cab.YMaximo) <= 90 && gt[1] < 0.1;
+    if (aviso && srs.IsEmpty() && pareceGrados && !op.resX && !op.resY)
+        *aviso = "El raster " + ruta + " no tiene sistema de coordenadas y sus coordenadas parecen grados: el "
+                 "tamaño de celda queda en esas unidades (" + NumeroArchivo(gt[1]) + "). Agregue su archivo .prj "
+                 "(por ejemplo, el de WGS 84) para tenerlo en metros.";
     return Resultado::Bien();
 }
 
-Resultado ImportarRasterSig(const std::string& ruta, const std::string& nombreDat, const OpcionesImportarSig& op) {
+Resultado ImportarRasterSig(const std::string& ruta, const std::string& nombreDat, const OpcionesImportarSig& op,
+                            std::string* aviso) {
     if (!TerminaEn(nombreDat, "_dat.rkd"))
         return Resultado::Falla("El nombre de la imagen debe terminar en _dat.rkd: " + nombreDat);
     CabeceraImagen cab;
     Grilla<float> valores;
     std::string wkt;
-    if (Resultado r = LeerRasterSig(ruta, op, cab, valores, wkt); !r) return r;
+    if (Resultado r = LeerRasterSig(ruta, op, cab, valores, wkt, aviso); !r) return r;
 
     // Data, header, coordinate system: a failure removes what this call wrote.
     const std::string nombreCab = NombreCabDe(nombreDat);

@@ -45,15 +45,17 @@ Resultado DescribirRaster(const std::string& ruta, DescripcionRaster& d);
 
 /// Reads band `op.banda` of the raster `ruta` into a header and a grid;
 /// `wkt` receives the .prj text of its coordinate system (empty when it has
-/// none).
+/// none). `aviso`, when given, receives a notice for the user (empty when
+/// there is nothing to say): a grid without coordinate system whose
+/// coordinates look like degrees keeps its cell size in those units.
 Resultado LeerRasterSig(const std::string& ruta, const OpcionesImportarSig& op, CabeceraImagen& cab,
-                        Grilla<float>& valores, std::string& wkt);
+                        Grilla<float>& valores, std::string& wkt, std::string* aviso = nullptr);
 
 /// Converts the raster `ruta` into the image `nombreDat` (which must end in
 /// "_dat.rkd"): data, header and, when the raster has a coordinate system,
 /// base + ".prj". On any failure nothing is left written.
 Resultado ImportarRasterSig(const std::string& ruta, const std::string& nombreDat,
-                            const OpcionesImportarSig& op);
+                            const OpcionesImportarSig& op, std::string* aviso = nullptr);
 
 /// The ESRI ASCII import through GDAL: same options and same image as the
 /// hand-written reader (NODATA cells become 0).

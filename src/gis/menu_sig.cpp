@@ -78,10 +78,12 @@ std::string mnuImportarSIG_Click(Plataforma& plataforma) {
     SepararRuta(ruta, carpeta, nombre);
     const std::string nuevoDat = carpeta + corto + kSufijoDat;
     if (!Reemplazar(plataforma, nuevoDat, titulo)) return {};
-    if (Resultado r = ImportarRasterSig(ruta, nuevoDat, op); !r) {
+    std::string aviso;
+    if (Resultado r = ImportarRasterSig(ruta, nuevoDat, op, &aviso); !r) {
         plataforma.Mensaje(r.mensaje, titulo, Icono::Advertencia);
         return {};
     }
+    if (!aviso.empty()) plataforma.Mensaje(aviso, titulo, Icono::Advertencia);
     return nuevoDat;
 }
 

@@ -215,6 +215,8 @@ TEST(ImportarExportar, EntradaInvalidaNoEscribeNada) {
     CarpetaTemporal tmp;
     tmp.Escribir("texto.tif", "esto no es un raster\n");
     tmp.Escribir("vacio.asc", "ncols 0\nnrows 0\nxllcorner 0\nyllcorner 0\ncellsize 1\n");
+    tmp.Escribir("letras.asc", "ncols 2\nnrows 2\nxllcorner 0\nyllcorner 0\ncellsize 1\n1 2\n3 x4\n");
+    tmp.Escribir("corto.asc", "ncols 2\nnrows 2\nxllcorner 0\nyllcorner 0\ncellsize 1\n1 2\n3\n");
     const double gtp[6] = {0, 1, 0, 10, 0, -1};
     RasterGdal vacia = Cuenca(3, 3, gtp, "EPSG:25830");
     for (float& v : vacia.valores) v = -32768;
@@ -239,6 +241,8 @@ TEST(ImportarExportar, EntradaInvalidaNoEscribeNada) {
         {"falta.tif", "a_dat.rkd", {}, "no existe"},
         {"vacia.tif", "a_dat.rkd", {}, "está vacía: todas sus celdas son NoData"},
         {"vacio.asc", "a_dat.rkd", {}, "0 x 0"},
+        {"letras.asc", "a_dat.rkd", {}, "Valor no numérico en " + tmp.Ruta("letras.asc") + ", fila 2, columna 2: x4"},
+        {"corto.asc", "a_dat.rkd", {}, "tiene menos datos que filas x columnas (3 de 4)"},
         {"bien.tif", "a_dat.rkd", banda2, "tiene 1 banda: no existe la banda 2"},
         {"polo.tif", "a_dat.rkd", {}, "No se pudo reproyectar"},
         {"bien.tif", "no/existe/a_dat.rkd", {}, "No se pudo crear el archivo"},

@@ -174,6 +174,13 @@ TEST(ImportarAscSig, MismaImagenQueElLectorPropio) {
     tmp.Escribir("n.asc", "ncols 2\nnrows 1\nxllcorner 0\nyllcorner 0\ncellsize 1\nNODATA_value -9999\n-9999 4\n");
     ASSERT_TRUE(gis::ImportarAscSig(tmp.Ruta("n.asc"), tmp.Ruta("n_dat.rkd"), {}, {}, {}));
     EXPECT_EQ(tmp.Leer("n_dat.rkd"), "0\r\n4\r\n");
+    // Through `import`, degrees without a coordinate system are pointed out.
+    tmp.Escribir("s.asc", "ncols 2\nnrows 1\nxllcorner -105.8\nyllcorner 39.8\ncellsize 0.000833333333\n1 2\n");
+    std::string aviso;
+    ASSERT_TRUE(gis::ImportarRasterSig(tmp.Ruta("s.asc"), tmp.Ruta("s_dat.rkd"), {}, &aviso));
+    EXPECT_NE(aviso.find("parecen grados"), std::string::npos) << aviso;
+    ASSERT_TRUE(gis::ImportarRasterSig(tmp.Ruta("g.asc"), tmp.Ruta("s_dat.rkd"), {}, &aviso));
+    EXPECT_EQ(aviso, "");
 }
 
 // The two menu commands, over the platform interface.
