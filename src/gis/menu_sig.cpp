@@ -34,8 +34,7 @@ std::string mnuImportarSIG_Click(Plataforma& plataforma) {
     const char* titulo = kTituloImportarSig;
     const std::string ruta = plataforma.AbrirArchivo(
         "Importar raster SIG (GeoTIFF, ASC, ...)",
-        "Rasters SIG (*.tif, *.tiff, *.asc, ...)|*.tif;*.tiff;*.asc;*.img;*.vrt;*.hgt;*.dem;*.bil;*.nc|"
-        "Todos los archivos (*.*)|*");
+        "Rasters SIG|*.tif;*.tiff;*.asc;*.img;*.vrt;*.hgt;*.dem;*.bil;*.nc|Todos los archivos|*");
     if (ruta.empty()) return {};
     DescripcionRaster d;
     if (Resultado r = DescribirRaster(ruta, d); !r) {

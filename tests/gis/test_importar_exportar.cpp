@@ -9,6 +9,7 @@
 #include "gis/rasters_gdal.h"
 #include "model/cargar_dem.h"
 #include "model/correr_modelo.h"
+#include "model/divisorias.h"
 #include "raster/archivos.h"
 #include "raster/prj.h"
 #include "support/plataforma_falsa.h"
@@ -139,12 +140,15 @@ TEST(ImportarExportar, CorridaSobreMdtImportadoYSuAlturaMaximaExportada) {
     prueba::EscribirRasterGdal(tmp.Ruta("cuenca.tif"), dem);
     ASSERT_TRUE(gis::ImportarRasterSig(tmp.Ruta("cuenca.tif"), tmp.Ruta("cuenca_dat.rkd"), {}));
     Corrida c;
+    c.par.Div = true;
     ASSERT_EQ(Correr(tmp.Carpeta(), "cuenca_dat.rkd", c), FinCorrida::Completa);
-    EXPECT_EQ(tmp.Leer("cuenca_HM.prj"), tmp.Leer("cuenca.prj"));
+    ASSERT_TRUE(DepurarDivisorias(tmp.Carpeta(), "cuenca_QD", c.par, c.img, c.plat));
+    for (const char* resultado : {"_HF", "_HM", "_QM", "_QD", "_QDD"})
+        EXPECT_EQ(tmp.Leer(std::string("cuenca") + resultado + ".prj"), tmp.Leer("cuenca.prj")) << resultado;
     EXPECT_NE(std::find(c.e.ArchivosEscritos.begin(), c.e.ArchivosEscritos.end(), tmp.Ruta("cuenca_QM.prj")),
               c.e.ArchivosEscritos.end());
 
-    for (const char* resultado : {"_HM", "_QM"}) {
+    for (const char* resultado : {"_HM", "_QM", "_QDD"}) {
         const std::string nombre = std::string("cuenca") + resultado;
         std::filesystem::remove(tmp.Ruta(nombre + ".prj"));  // found through the DEM all the same
         gis::InformeExportacion inf;
