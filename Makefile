@@ -5,7 +5,7 @@
 # Qt Charts needs Qt OpenGL's CMake files (libqt6opengl6-dev), which is only a
 # Recommends of qt6-base-dev: list it, since recommends are not installed.
 PKGS := cmake g++ make qt6-base-dev libqt6opengl6-dev qt6-charts-dev \
-        qt6-translations-l10n libgtest-dev libbenchmark-dev
+        qt6-translations-l10n libgtest-dev libbenchmark-dev libgdal-dev
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 RELEASE := build/release
 TESTDIR := build/test

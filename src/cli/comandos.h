@@ -17,5 +17,7 @@ int Render(const Argumentos& args);          // cmd_render.cpp
 int ImportarIdrisi(const Argumentos& args);  // cmd_importar.cpp
 int ImportarTexto(const Argumentos& args);   // cmd_importar.cpp
 int Depurar(const Argumentos& args);         // cmd_depurar.cpp
+int ImportarRaster(const Argumentos& args);  // cmd_gis.cpp
+int ExportarRaster(const Argumentos& args);  // cmd_gis.cpp
 
 }  // namespace tarno::cli

@@ -25,6 +25,10 @@ const Comando kComandos[] = {
     {"import-idrisi", tarno::cli::ImportarIdrisi, "import-idrisi IMAGEN"},
     {"import-txt", tarno::cli::ImportarTexto, "import-txt TEXTO"},
     {"depurar", tarno::cli::Depurar, "depurar QD_cab.rkd MDT_dat.rkd"},
+    {"import", tarno::cli::ImportarRaster,
+     "import RASTER SALIDA_dat.rkd [--banda N] [--titulo T] [--mantener-geograficas]"},
+    {"export", tarno::cli::ExportarRaster,
+     "export IMAGEN_dat.rkd SALIDA.tif [--formato DRIVER] [--mdt MDT_dat.rkd] [--sin-nodata]"},
 };
 
 void Uso() {

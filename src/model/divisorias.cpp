@@ -6,6 +6,7 @@
 #include "model/resultados.h"
 #include "raster/archivos.h"
 #include "raster/numeros.h"
+#include "raster/prj.h"
 
 namespace tarno {
 
@@ -127,7 +128,8 @@ Resultado EscribirExploradorDivisorias(const Parametros& par, const GrillasModel
     cab.ResolucionY = img.ResolucionY;
     img.DatoMenor = menor;
     img.DatoMayor = mayor;
-    return EscribirImagen(nombreDat, cab, valores);
+    if (Resultado r = EscribirImagen(nombreDat, cab, valores); !r) return r;
+    return SeguirPrj(par.DirDEM + par.ArchivoDEM, nombreDat);
 }
 
 bool NombresDepuracion(const std::string& rutaQD, std::string& carpeta, std::string& baseExplorador,
@@ -209,8 +211,9 @@ Resultado DepurarDivisorias(const std::string& carpeta, const std::string& baseE
             salida(f, c) = explorador.Valores(f, c) == kMarcaCresta ? 0.0f : img.Valores(f, c);
     CabeceraImagen cab = explorador;
     cab.Subtitulo = explorador.Subtitulo + " (Depurado)";
-    if (Resultado r = EscribirImagen(carpeta + baseExplorador + "D_dat.rkd", cab, salida); !r)
-        return Fallar(plataforma, r.mensaje);
+    const std::string depurado = carpeta + baseExplorador + "D_dat.rkd";
+    if (Resultado r = EscribirImagen(depurado, cab, salida); !r) return Fallar(plataforma, r.mensaje);
+    if (Resultado r = SeguirPrj(par.DirDEM + par.ArchivoDEM, depurado); !r) return Fallar(plataforma, r.mensaje);
     return Resultado::Bien();
 }
 

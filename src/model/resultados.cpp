@@ -7,6 +7,7 @@
 #include "raster/archivos.h"
 #include "raster/delimitado.h"
 #include "raster/numeros.h"
+#include "raster/prj.h"
 
 namespace tarno {
 
@@ -58,7 +59,7 @@ namespace {
 // to write and sets the value that counts for the extremes.
 template <typename F>
 Resultado EscribirUna(const std::string& nombreDat, const std::string& subtitulo, ImagenActual& img,
-                      const Grilla<float>& forma, F valor, EstadoCorrida& e) {
+                      const Grilla<float>& forma, F valor, EstadoCorrida& e, const std::string& demDat) {
     img.DatoMenor = 1e8f;
     img.DatoMayor = -1e8f;
     Grilla<float> datos;
@@ -79,6 +80,9 @@ Resultado EscribirUna(const std::string& nombreDat, const std::string& subtitulo
     if (Resultado r = EscribirImagen(nombreDat, cab, datos); !r) return r;
     e.ArchivosEscritos.push_back(nombreDat);
     e.ArchivosEscritos.push_back(NombreCabDe(nombreDat));
+    // The DEM's coordinate system goes with its results.
+    if (Resultado r = SeguirPrj(demDat, nombreDat); !r) return r;
+    if (ExisteArchivo(NombrePrj(nombreDat))) e.ArchivosEscritos.push_back(NombrePrj(nombreDat));
     return Resultado::Bien();
 }
 
@@ -88,6 +92,7 @@ Resultado EscribirResultados(const Parametros& par, ImagenActual& img, const Gri
                              EstadoCorrida& e) {
     const std::string base = BaseResultados(par);
     const std::string& sub = e.SubtituloCorrida;
+    const std::string dem = par.DirDEM + par.ArchivoDEM;
 
     // 1. Residual depth.
     Resultado r = EscribirUna(base + "_HF_dat.rkd", sub + ": H Residual [m] en Pixel - " + e.MetodoTexto, img,
@@ -97,7 +102,7 @@ Resultado EscribirResultados(const Parametros& par, ImagenActual& img, const Gri
                                   extremo = static_cast<float>(h);
                                   return static_cast<float>(Redondear(h, 4));
                               },
-                              e);
+                              e, dem);
     if (!r) return r;
 
     // 2. Maximum depth, collecting the smallest HMax above HminAuto.
@@ -109,7 +114,7 @@ Resultado EscribirResultados(const Parametros& par, ImagenActual& img, const Gri
                         if (h > e.HminAuto && h < menorSobreUmbral) menorSobreUmbral = h;
                         return static_cast<float>(Redondear(h, 3));
                     },
-                    e);
+                    e, dem);
     if (!r) return r;
     e.HminAuto = UmbralProfundidadFinal(e.HminAuto, menorSobreUmbral, par.Metodo);
 
@@ -122,7 +127,7 @@ Resultado EscribirResultados(const Parametros& par, ImagenActual& img, const Gri
                         extremo = q;
                         return static_cast<float>(Redondear(q, d));
                     },
-                    e);
+                    e, dem);
     if (!r) return r;
 
     // 4. Hydrograph of the section.

@@ -1,6 +1,7 @@
 #include "raster/guardar_como.h"
 
 #include "raster/archivos.h"
+#include "raster/prj.h"
 
 namespace tarno {
 
@@ -46,6 +47,10 @@ bool mnuFileSaveAs_Click(const ImagenActual& img, Plataforma& plataforma) {
     }
     if (Resultado r = CopiarArchivo(img.NombreCab, NombreCabDe(nuevoDat)); !r) {
         std::remove(nuevoDat.c_str());
+        plataforma.Mensaje("Error de archivo desconocido\n" + r.mensaje, titulo, Icono::Advertencia);
+        return false;
+    }
+    if (Resultado r = SeguirPrj(img.NombreDat, nuevoDat); !r) {
         plataforma.Mensaje("Error de archivo desconocido\n" + r.mensaje, titulo, Icono::Advertencia);
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include "raster/archivos.h"
 #include "raster/delimitado.h"
+#include "raster/prj.h"
 
 namespace tarno {
 
@@ -20,6 +21,7 @@ std::string CrearImagenAgregada(ImagenActual& img, Plataforma& plataforma) {
     };
     if (!CopiarArchivo(img.NombreCab, nuevaCab)) return fallar();
     if (!CopiarArchivo(img.NombreDat, nuevoDat)) return fallar();
+    if (!SeguirPrj(img.NombreDat, nuevoDat)) return fallar();
     if (!LeerIMG(nuevoDat, "", img)) return fallar();
     CabeceraImagen cab = img;
     cab.Subtitulo += "AGREGADO";

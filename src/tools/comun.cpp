@@ -6,6 +6,7 @@
 
 #include "raster/archivos.h"
 #include "raster/numeros.h"
+#include "raster/prj.h"
 
 namespace tarno::herramientas {
 
@@ -78,7 +79,7 @@ uint64_t HuellaImagen(const std::string& nombreDat) {
 
 Resultado EscribirSalida(const std::string& nombreDat, const CabeceraImagen& cab,
                          const Grilla<float>& valores, const std::vector<std::string>* lista,
-                         const std::string& rutaLista) {
+                         const std::string& rutaLista, const std::string& fuenteDat) {
     if (Resultado r = EscribirDatos(nombreDat, valores); !r) return r;
     const std::string nombreCab = NombreCabDe(nombreDat);
     if (Resultado r = EscribirCabecera(nombreCab, cab); !r) {
@@ -92,6 +93,7 @@ Resultado EscribirSalida(const std::string& nombreDat, const CabeceraImagen& cab
             return r;
         }
     }
+    if (!fuenteDat.empty()) return SeguirPrj(fuenteDat, nombreDat);
     return Resultado::Bien();
 }
 

@@ -61,9 +61,11 @@ uint64_t HuellaImagen(const std::string& nombreDat);
 /// Writes the data file, the header derived from its name and, when `lista`
 /// is given, the name list at `rutaLista`. Each file is written whole or not
 /// at all; when a later file fails, the files already written by this call
-/// are removed again so no partial result is left behind.
+/// are removed again so no partial result is left behind. When `fuenteDat`
+/// names the image the result was made from, its coordinate system (.prj)
+/// follows the result.
 Resultado EscribirSalida(const std::string& nombreDat, const CabeceraImagen& cab,
                          const Grilla<float>& valores, const std::vector<std::string>* lista = nullptr,
-                         const std::string& rutaLista = "");
+                         const std::string& rutaLista = "", const std::string& fuenteDat = "");
 
 }  // namespace tarno::herramientas

@@ -342,7 +342,7 @@ void DlgClasificaDatPixel::OKButton_Click() {
     const std::vector<std::string> nombres = herramientas::NombresDeClases(clases_);
     if (r)
         r = herramientas::EscribirSalida(salidaDat, cab, salida, &nombres,
-                                          herramientas::RutaListaClases(NombreCabDe(salidaDat)));
+                                          herramientas::RutaListaClases(NombreCabDe(salidaDat)), fuente_.img.NombreDat);
     if (!r) {
         MostrarError(r, kTituloClasifica);
         return;

@@ -203,7 +203,7 @@ void DlgModificaDatPixel::OKButton_Click() {
     CabeceraImagen cab;
     if (r) {
         cab = herramientas::CabeceraModificada(img);
-        r = herramientas::EscribirSalida(ArchivoSalida, cab, img.Valores);
+        r = herramientas::EscribirSalida(ArchivoSalida, cab, img.Valores, nullptr, "", img.NombreDat);
     }
     if (!r) {
         MostrarError(r, kTituloModifica);

@@ -136,7 +136,7 @@ void DlgOperadorRASK::OKButton_Click() {
     Grilla<float> salida;
     herramientas::FallasOperador fallas;
     Resultado r = herramientas::AplicarOperador(fuente_.img, ventana_, a_, cab, salida, fallas);
-    if (r) r = herramientas::EscribirSalida(salidaDat, cab, salida);
+    if (r) r = herramientas::EscribirSalida(salidaDat, cab, salida, nullptr, "", fuente_.img.NombreDat);
     if (!r) {
         MostrarError(r, kTituloOperador);
         return;

@@ -120,7 +120,7 @@ void DlgRecortaRASK::OKButton_Click() {
     CabeceraImagen cab;
     Grilla<float> salida;
     Resultado r = herramientas::Recortar(fuente_.img, ventana_, cab, salida);
-    if (r) r = herramientas::EscribirSalida(ArchivoSalida, cab, salida);
+    if (r) r = herramientas::EscribirSalida(ArchivoSalida, cab, salida, nullptr, "", fuente_.img.NombreDat);
     if (!r) {
         MostrarError(r, kTituloRecorta);
         return;

@@ -187,7 +187,7 @@ void DlgSuperponerRASK::OKButton_Click() {
         plat_.Mensaje(r.mensaje, "Inconsistencia...");
         return;
     }
-    if (r = herramientas::EscribirSalida(salidaDat, cab, salida); !r) {
+    if (r = herramientas::EscribirSalida(salidaDat, cab, salida, nullptr, "", ruta1); !r) {
         MostrarError(r, kTituloSuperponer);
         return;
     }

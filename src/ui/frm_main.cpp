@@ -19,6 +19,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "gis/menu_sig.h"
 #include "raster/archivos.h"
 #include "raster/numeros.h"
 #include "ui/conexiones.h"
@@ -157,6 +158,8 @@ void FrmMain0::CrearMenus() {
     NuevaAccion(archivo, "mnuFileClose", "&Cerrar");
     NuevaAccion(archivo, "mnuImportarIdrisi", "Importar IMG Idrisi");
     NuevaAccion(archivo, "mnutxtBlanco_a_rkd", "Convertir  txt, sep. chr blanco, a _dat.rkd");
+    NuevaAccion(archivo, "mnuImportarSIG", "Importar raster SIG (GeoTIFF, ASC, ...)...");
+    NuevaAccion(archivo, "mnuExportarSIG", "Exportar imagen a GeoTIFF...");
     archivo->addSeparator();
     NuevaAccion(archivo, "mnuFileSave", "&Guardar");
     NuevaAccion(archivo, "mnuFileSaveAs", "G&uardar Imagen como...");
@@ -418,6 +421,11 @@ void FrmMain0::ConectarPropias() {
     Propia("mnuFileExit", [this] { close(); });
     Propia("mnuOpciones", [this] { mnuOpciones_Click(); });
     Propia("mnuAbrirImgRASK", [this] { mnuAbrirImgRASK_Click(); });
+    Propia("mnuImportarSIG", [this] {
+        const std::string nuevo = gis::mnuImportarSIG_Click(plataforma_);
+        if (!nuevo.empty()) VerIMG(nuevo);
+    });
+    Propia("mnuExportarSIG", [this] { gis::mnuExportarSIG_Click(estado_.img, plataforma_); });
     Propia("mnuRun1", [this] { mnuRun1_Click(); });
     Propia("mnuPizarra1", [this] { mnuPizarra1_Click(); });
     Propia("mnuHelpContents", [this] { mnuHelpContents_Click(); });
