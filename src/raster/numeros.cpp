@@ -16,6 +16,15 @@ struct Digitos {
     int exponente = 0;
 };
 
+// True when the digits, read back in type T, overflow it.
+template <typename T>
+bool Desborda(const Digitos& d) {
+    const std::string t = "0." + d.cifras + "e" + std::to_string(d.exponente + 1);
+    T x;
+    auto res = std::from_chars(t.data(), t.data() + t.size(), x);
+    return res.ec == std::errc::result_out_of_range;
+}
+
 template <typename T>
 Digitos DescomponerDigitos(T v, int precision) {
     char buf[64];
@@ -38,6 +47,18 @@ Digitos DescomponerDigitos(T v, int precision) {
         d.cifras.clear();
         for (char ch : mant)
             if (ch >= '0' && ch <= '9') d.cifras += ch;
+    }
+    if (d.exponente >= std::numeric_limits<T>::max_exponent10 && Desborda<T>(d)) {
+        // Rounded up past the largest value of the type (the largest 64-bit
+        // value in 15 digits): cut the digits instead, so that the text reads
+        // back as a finite value.
+        std::snprintf(buf, sizeof buf, "%.*e", precision + 20, static_cast<double>(v));
+        s = buf;
+        ePos = s.find('e');
+        d.exponente = std::stoi(s.substr(ePos + 1));
+        d.cifras.clear();
+        for (size_t i = 0; i < ePos && static_cast<int>(d.cifras.size()) < precision; ++i)
+            if (s[i] >= '0' && s[i] <= '9') d.cifras += s[i];
     }
     while (d.cifras.size() > 1 && d.cifras.back() == '0') d.cifras.pop_back();
     return d;
