@@ -10,7 +10,7 @@ execute_process(COMMAND "${TARNO}" info "${WORK}/g_dat.rkd" RESULT_VARIABLE rc O
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "info failed: ${rc}")
 endif()
-foreach(esperado "Filas: +2" "Columnas: +3" "Dato menor: +-9999" "Dato mayor: +6" "Decimales: +1" "Datos leídos: +6 de 6")
+foreach(esperado "Filas: +2" "Columnas: +3" "Dato menor: +0" "Dato mayor: +6" "Decimales: +1" "Datos leídos: +6 de 6")
   if(NOT out MATCHES "${esperado}")
     message(FATAL_ERROR "missing '${esperado}' in:\n${out}")
   endif()

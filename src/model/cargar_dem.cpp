@@ -1,6 +1,5 @@
 #include "model/cargar_dem.h"
 
-#include <cmath>
 #include <new>
 
 #include "raster/delimitado.h"
@@ -25,57 +24,60 @@ EstadoDEM CargarDEM(Parametros& par, ImagenActual& img, Grilla<float>& cota, Pla
         plataforma.Mensaje(r.mensaje, tituloError, Icono::Advertencia);
         return EstadoDEM::ErrorLectura;
     }
-    par.ResolucionX = static_cast<float>(img.ResolucionX);
-    par.ResolucionY = static_cast<float>(img.ResolucionY);
+    if (!AFloat(img.ResolucionX, par.ResolucionX) || !AFloat(img.ResolucionY, par.ResolucionY)) {
+        plataforma.Mensaje("Resolución fuera de rango en " + img.NombreCab, tituloError, Icono::Advertencia);
+        return EstadoDEM::ErrorLectura;
+    }
     if (Resultado r = ValidarTamano(img.NroFilas, img.NroColumnas, img.NombreCab); !r) {
         plataforma.Mensaje(r.mensaje, tituloError, Icono::Advertencia);
         return EstadoDEM::ErrorLectura;
     }
 
     LectorDelimitado in;
-    if (!in.Abrir(img.NombreDat)) {
-        plataforma.Mensaje("No se pudo abrir el archivo " + img.NombreDat, tituloError, Icono::Advertencia);
-        return EstadoDEM::ErrorLectura;
-    }
-    int64_t cuenta = 0;
-    img.Decimales = 0;
-    float menor = 9999999.0f;
-    float mayor = -9999999.0f;
+    const int64_t celdas = static_cast<int64_t>(img.NroFilas) * img.NroColumnas;
+    // Every value takes at least one byte: a data file with fewer bytes than
+    // cells is short whatever it holds, and its values are only counted.
+    bool guardar = true;
     try {
-        cota.Redimensionar(img.NroFilas, img.NroColumnas, 0.0f);
+        if (!in.Abrir(img.NombreDat)) {
+            plataforma.Mensaje("No se pudo abrir el archivo " + img.NombreDat, tituloError, Icono::Advertencia);
+            return EstadoDEM::ErrorLectura;
+        }
+        guardar = static_cast<int64_t>(in.Tamano()) >= celdas;
+        if (guardar) cota.Redimensionar(img.NroFilas, img.NroColumnas, 0.0f);
+        else cota.Liberar();
     } catch (const std::bad_alloc&) {
         cota.Liberar();
         plataforma.Mensaje("No hay memoria suficiente para el MDT " + img.NombreDat, tituloError,
                            Icono::Advertencia);
         return EstadoDEM::ErrorLectura;
     }
+    int64_t cuenta = 0;
+    img.Decimales = 0;
+    float menor = 9999999.0f;
+    float mayor = -9999999.0f;
     for (int32_t i = 1; i <= img.NroFilas; ++i) {
         for (int32_t j = 1; j <= img.NroColumnas; ++j) {
             float v;
             if (!in.LeerFloat(v)) {
                 if (in.NoNumerico()) {
-                    plataforma.Mensaje("Valor no numérico en " + img.NombreDat + ", fila" + TextoBlanco(i) +
-                                           ", columna" + TextoBlanco(j),
+                    plataforma.Mensaje(std::string(in.FueraDeRango() ? "Valor fuera de rango" : "Valor no numérico") +
+                                           " en " + img.NombreDat + ", fila" + TextoBlanco(i) + ", columna" +
+                                           TextoBlanco(j),
                                        tituloError, Icono::Advertencia);
                     return EstadoDEM::ErrorLectura;
                 }
                 goto fin_lectura;
             }
-            if (!std::isfinite(v)) {
-                plataforma.Mensaje("Valor no finito (NaN o infinito) en " + img.NombreDat + ", fila" +
-                                       TextoBlanco(i) + ", columna" + TextoBlanco(j),
-                                   tituloError, Icono::Advertencia);
-                return EstadoDEM::ErrorLectura;
-            }
             ActualizarDecimales(img.Decimales, v);
             ++cuenta;
-            cota(i, j) = v;
+            if (guardar) cota(i, j) = v;
             if (v < menor) menor = v;
             if (v > mayor) mayor = v;
         }
     }
 fin_lectura:
-    if (cuenta != static_cast<int64_t>(img.NroFilas) * img.NroColumnas) {
+    if (cuenta != celdas) {
         plataforma.Mensaje(
             "Inconsistencia entre archivo IMG y archivo DOC: El número de datos en IMG debe ser igual al "
             "Nro. de Columnas x Nro Filas + 1 ",

@@ -16,12 +16,13 @@ Resultado Numero(const std::string& campo, const std::string& valor, double& v) 
     return Resultado::Bien();
 }
 
-template <typename T>
-Asignador Real(T Parametros::*m) {
+Asignador Real(float Parametros::*m) {
     return [m](Parametros& p, const std::string& valor) {
         double v;
         if (Resultado r = Numero("el campo", valor, v); !r) return r;
-        p.*m = static_cast<T>(v);
+        float x;
+        if (!AFloat(v, x)) return Resultado::Falla("Valor fuera de rango (real de 32 bits): " + valor);
+        p.*m = x;
         return Resultado::Bien();
     };
 }

@@ -30,13 +30,21 @@ CargaPluviograma CargarPluviograma(const std::string& ruta, Pluviograma& pv, Pla
 
     LectorDelimitado in;
     if (!in.Abrir(ruta)) return c;
+    // A read that fails ends the load; a number beyond its field's range is
+    // also reported, since no value of the curve can hold it.
+    auto fallo = [&] {
+        if (in.FueraDeRango())
+            plataforma.Mensaje("Valor fuera de rango en el archivo de Pluviograma " + ruta, "Error, de archivo...",
+                               Icono::Advertencia);
+        return c;
+    };
     // A load replaces every field before the values are read.
     pv = Pluviograma{};
     if (!in.LeerTexto(pv.Titulo)) return c;
-    if (!in.LeerEntero16(pv.Rec)) return c;
-    if (!in.LeerFloat(pv.LluviaTotal)) return c;
-    if (!in.LeerEntero16(pv.Paso)) return c;
-    if (!in.LeerEntero16(pv.NroDatos)) return c;
+    if (!in.LeerEntero16(pv.Rec)) return fallo();
+    if (!in.LeerFloat(pv.LluviaTotal)) return fallo();
+    if (!in.LeerEntero16(pv.Paso)) return fallo();
+    if (!in.LeerEntero16(pv.NroDatos)) return fallo();
     if (pv.NroDatos < 0) return c;  // no curve can have a negative point count
     pv.PpAcum.assign(static_cast<size_t>(pv.NroDatos) + 1, 0.0f);
     informe += "Título: " + pv.Titulo + fin;
@@ -46,7 +54,7 @@ CargaPluviograma CargarPluviograma(const std::string& ruta, Pluviograma& pv, Pla
     informe += "Nro. de datos o intervalos: " + TextoBlanco(static_cast<int>(pv.NroDatos)) + fin;
     for (int i = 1; i <= pv.NroDatos; ++i) {
         float v;
-        if (!in.LeerFloat(v)) return c;
+        if (!in.LeerFloat(v)) return fallo();
         pv.PpAcum[static_cast<size_t>(i)] = v;
         informe += "Pp(" + TextoBlanco(i) + ")= " + TextoBlanco(v) + fin;
     }

@@ -32,6 +32,9 @@ void AgregarUtf8(std::string& out, char32_t cp) {
 
 char ByteDe(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+    // The five bytes Windows-1252 leaves undefined are read as U+0081, U+008D,
+    // U+008F, U+0090 and U+009D: they go back to the same bytes.
+    if (cp < 0xA0 && kAltos[cp - 0x80] == 0) return static_cast<char>(cp);
     for (int i = 0; i < 32; ++i)
         if (kAltos[i] == cp && cp != 0) return static_cast<char>(0x80 + i);
     return '?';

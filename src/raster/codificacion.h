@@ -7,9 +7,12 @@
 
 namespace tarno {
 
-/// UTF-8 to Windows-1252. Characters without a Windows-1252 form become '?'.
+/// UTF-8 to Windows-1252. Characters without a Windows-1252 form become '?';
+/// U+0081, U+008D, U+008F, U+0090 and U+009D, which stand for the bytes that
+/// Windows-1252 leaves undefined, become those bytes again.
 std::string Utf8ACp1252(std::string_view utf8);
-/// Windows-1252 to UTF-8.
+/// Windows-1252 to UTF-8 (the five undefined bytes become U+0081 etc.), so
+/// that any bytes come back unchanged through `Utf8ACp1252`.
 std::string Cp1252AUtf8(std::string_view cp);
 
 }  // namespace tarno

@@ -1,5 +1,7 @@
 #include "raster/delimitado.h"
 
+#include <cmath>
+
 #include "raster/archivos.h"
 #include "raster/codificacion.h"
 #include "raster/numeros.h"
@@ -9,6 +11,7 @@ namespace tarno {
 bool LectorDelimitado::Abrir(const std::string& ruta) {
     pos_ = 0;
     noNumerico_ = false;
+    fueraDeRango_ = false;
     return LeerArchivo(ruta, bytes_);
 }
 
@@ -39,14 +42,41 @@ void LectorDelimitado::SaltarSeparador() {
     }
 }
 
+// A quoted item from its opening quote at pos_: the raw bytes with doubled
+// quotes undone. It ends at its closing quote (left after it) or, unclosed,
+// at the line end.
+std::string LectorDelimitado::EntreComillas() {
+    std::string out;
+    size_t i = pos_ + 1;
+    const size_t n = bytes_.size();
+    while (i < n) {
+        const char c = bytes_[i];
+        if (c == '\r' || c == '\n') break;
+        if (c == '"') {
+            if (i + 1 < n && bytes_[i + 1] == '"') {
+                out += '"';
+                i += 2;
+                continue;
+            }
+            size_t k = i + 1;
+            while (k < n && (bytes_[k] == ' ' || bytes_[k] == '\t')) ++k;
+            if (k >= n || bytes_[k] == ',' || bytes_[k] == '\r' || bytes_[k] == '\n') {
+                ++i;
+                break;
+            }
+        }
+        out += c;
+        ++i;
+    }
+    pos_ = i;
+    return out;
+}
+
 bool LectorDelimitado::LeerTexto(std::string& out) {
     SaltarBlancos();
     if (pos_ >= bytes_.size()) return false;
     if (bytes_[pos_] == '"') {
-        size_t cierre = bytes_.find('"', pos_ + 1);
-        if (cierre == std::string::npos) cierre = bytes_.size();
-        out = Cp1252AUtf8(std::string_view(bytes_).substr(pos_ + 1, cierre - pos_ - 1));
-        pos_ = cierre < bytes_.size() ? cierre + 1 : cierre;
+        out = Cp1252AUtf8(EntreComillas());
         // Anything up to the next comma or line end is dropped.
         while (pos_ < bytes_.size() && bytes_[pos_] != ',' && bytes_[pos_] != '\r' &&
                bytes_[pos_] != '\n')
@@ -66,6 +96,7 @@ bool LectorDelimitado::LeerTexto(std::string& out) {
 
 std::string_view LectorDelimitado::ItemNumerico(bool& vacio) {
     noNumerico_ = false;
+    fueraDeRango_ = false;
     vacio = false;
     SaltarBlancos();
     if (pos_ >= bytes_.size()) return {};
@@ -76,12 +107,9 @@ std::string_view LectorDelimitado::ItemNumerico(bool& vacio) {
     }
     size_t inicio = pos_;
     if (bytes_[pos_] == '"') {
-        size_t cierre = bytes_.find('"', pos_ + 1);
-        if (cierre == std::string::npos) cierre = bytes_.size();
-        std::string_view t = std::string_view(bytes_).substr(pos_ + 1, cierre - pos_ - 1);
-        pos_ = cierre < bytes_.size() ? cierre + 1 : cierre;
+        comillas_ = EntreComillas();
         SaltarSeparador();
-        return t;
+        return comillas_;
     }
     while (pos_ < bytes_.size()) {
         char c = bytes_[pos_];
@@ -101,10 +129,17 @@ bool LectorDelimitado::LeerDouble(double& v) {
         return true;
     }
     if (t.empty()) return false;
-    if (!ConvertirDouble(t, v)) {
+    double x;
+    if (!ConvertirDouble(t, x)) {
         noNumerico_ = true;
         return false;
     }
+    if (!std::isfinite(x)) {
+        // Beyond the type's range: no value of ours.
+        noNumerico_ = fueraDeRango_ = true;
+        return false;
+    }
+    v = x;
     return true;
 }
 
@@ -116,10 +151,17 @@ bool LectorDelimitado::LeerFloat(float& v) {
         return true;
     }
     if (t.empty()) return false;
-    if (!ConvertirFloat(t, v)) {
+    float x;
+    if (!ConvertirFloat(t, x)) {
         noNumerico_ = true;
         return false;
     }
+    if (!std::isfinite(x)) {
+        // Beyond the type's range: no value of ours.
+        noNumerico_ = fueraDeRango_ = true;
+        return false;
+    }
+    v = x;
     return true;
 }
 
@@ -162,7 +204,10 @@ void EscritorDelimitado::Separar() {
 EscritorDelimitado& EscritorDelimitado::Texto(std::string_view utf8) {
     Separar();
     bytes_ += '"';
-    bytes_ += Utf8ACp1252(utf8);
+    for (char c : Utf8ACp1252(utf8)) {
+        if (c == '"') bytes_ += '"';
+        bytes_ += (c == '\r' || c == '\n') ? ' ' : c;
+    }
     bytes_ += '"';
     return *this;
 }

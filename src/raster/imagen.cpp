@@ -39,7 +39,7 @@ Resultado LeerCabecera(const std::string& nombreCab, CabeceraImagen& cab) {
     if (!in.Abrir(nombreCab)) return Resultado::Falla("No se pudo abrir el archivo " + nombreCab);
     auto falla = [&](int linea) {
         return Resultado::Falla("No se pudo leer la línea" + TextoBlanco(linea) + " de la cabecera " +
-                                nombreCab);
+                                nombreCab + (in.FueraDeRango() ? ": valor fuera de rango" : ""));
     };
     std::string etiqueta;
     auto texto = [&](std::string& campo) { return in.LeerTexto(etiqueta) && in.LeerTexto(campo); };
@@ -90,10 +90,19 @@ Resultado LeerIMG(const std::string& nombreDat, const std::string& /*carpeta*/, 
     if (Resultado r = ValidarTamano(img.NroFilas, img.NroColumnas, img.NombreCab); !r) return r;
 
     LectorDelimitado in;
-    if (!in.Abrir(nombreDat)) return Resultado::Falla("No se pudo abrir el archivo " + nombreDat);
     img.NroDatos = 0;
     img.Decimales = 0;
     try {
+        if (!in.Abrir(nombreDat)) return Resultado::Falla("No se pudo abrir el archivo " + nombreDat);
+        // Every value takes at least one byte: a file that cannot hold the
+        // cells of a large header is refused before the grid is made.
+        const int64_t celdas = static_cast<int64_t>(img.NroFilas) * img.NroColumnas;
+        if (celdas > kCeldasSinControl && static_cast<int64_t>(in.Tamano()) < celdas) {
+            img.Valores.Liberar();
+            return Resultado::Falla("El archivo " + nombreDat + " es demasiado corto para los" +
+                                    TextoBlanco(img.NroFilas) + " filas x" + TextoBlanco(img.NroColumnas) +
+                                    " columnas de su cabecera.");
+        }
         img.Valores.Redimensionar(img.NroFilas, img.NroColumnas, 0.0f);
     } catch (const std::bad_alloc&) {
         img.Valores.Liberar();
@@ -104,13 +113,11 @@ Resultado LeerIMG(const std::string& nombreDat, const std::string& /*carpeta*/, 
             float v;
             if (!in.LeerFloat(v)) {
                 if (in.NoNumerico())
-                    return Resultado::Falla("Valor no numérico en " + nombreDat + ", fila" + TextoBlanco(f) +
-                                            ", columna" + TextoBlanco(c));
+                    return Resultado::Falla(std::string(in.FueraDeRango() ? "Valor fuera de rango" : "Valor no numérico") +
+                                            " en " + nombreDat + ", fila" + TextoBlanco(f) + ", columna" +
+                                            TextoBlanco(c));
                 goto fin_datos;
             }
-            if (!std::isfinite(v))
-                return Resultado::Falla("Valor no finito (NaN o infinito) en " + nombreDat + ", fila" +
-                                        TextoBlanco(f) + ", columna" + TextoBlanco(c));
             ActualizarDecimales(img.Decimales, v);
             ++img.NroDatos;
             img.Valores(f, c) = v;

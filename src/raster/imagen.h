@@ -59,10 +59,15 @@ Resultado ValidarTamano(int32_t filas, int32_t columnas, const std::string& arch
 /// labels are read and discarded.
 Resultado LeerCabecera(const std::string& nombreCab, CabeceraImagen& cab);
 
+/// Headers of up to this many cells are read whatever their data file holds.
+inline constexpr int64_t kCeldasSinControl = int64_t{1} << 20;
+
 /// Reads the raster image whose data file is `nombreDat` into `img`. A data
 /// file shorter than the header says is not an error (`NroDatos` tells);
-/// missing files, unreadable header values, an impossible size or non-finite
-/// values are (the record keeps what was filled). `carpeta` is not used.
+/// missing files, unreadable header values, an impossible size, values beyond
+/// the 32-bit range, or a header above `kCeldasSinControl` cells whose data
+/// file has fewer bytes than cells are (the record keeps what was filled).
+/// `carpeta` is not used.
 Resultado LeerIMG(const std::string& nombreDat, const std::string& carpeta, ImagenActual& img);
 
 /// Reads a companion list (count line, then one quoted name per line).

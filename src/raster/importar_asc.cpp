@@ -40,7 +40,7 @@ Resultado LeerAsc(const std::string& rutaAsc, const OpcionesAsc& op, CabeceraIma
         while (k < linea.size() && !std::isspace(static_cast<unsigned char>(linea[k]))) ++k;
         std::string clave = Minusculas(linea.substr(i, k - i));
         double v = 0;
-        if (!ConvertirDouble(linea.substr(k), v))
+        if (!ConvertirDouble(linea.substr(k), v) || !std::isfinite(v))
             return Resultado::Falla("Cabecera ASCII inválida en " + rutaAsc + ": " + clave);
         if (clave == "ncols") ncols = v;
         else if (clave == "nrows") nrows = v;
@@ -67,24 +67,39 @@ Resultado LeerAsc(const std::string& rutaAsc, const OpcionesAsc& op, CabeceraIma
         xll -= dx / 2;
         yll -= dy / 2;
     }
+    const double xMax = xll + columnas * dx;
+    const double yMax = yll + filas * dy;
+    const double resX = op.resX ? *op.resX : dx;
+    const double resY = op.resY ? *op.resY : dy;
+    if (!std::isfinite(xll) || !std::isfinite(yll) || !std::isfinite(xMax) || !std::isfinite(yMax) ||
+        !std::isfinite(resX) || !std::isfinite(resY))
+        return Resultado::Falla("Cabecera ASCII inválida en " + rutaAsc + ": coordenadas fuera de rango");
 
+    const std::string corto = "El archivo " + rutaAsc + " tiene menos datos que filas x columnas";
+    bytes.erase(0, pos < bytes.size() ? pos : bytes.size());
+    // Every value takes at least one byte.
+    if (static_cast<int64_t>(bytes.size()) < static_cast<int64_t>(filas) * columnas)
+        return Resultado::Falla(corto);
     try {
         valores.Redimensionar(filas, columnas, 0.0f);
     } catch (const std::bad_alloc&) {
         return Resultado::Falla("No hay memoria suficiente para " + rutaAsc);
     }
-    LectorDelimitado in(bytes.substr(pos < bytes.size() ? pos : bytes.size()));
-    const float sinDato = -9999.0f;
+    LectorDelimitado in(std::move(bytes));
+    // NODATA is outside the basin, as the model defines it: 0.
+    const float sinDato = 0.0f;
     for (int32_t f = 1; f <= filas; ++f)
         for (int32_t c = 1; c <= columnas; ++c) {
+            auto lugar = [&] { return " en " + rutaAsc + ", fila" + TextoBlanco(f) + ", columna" + TextoBlanco(c); };
             double v;
-            if (!in.LeerDouble(v))
-                return Resultado::Falla("El archivo " + rutaAsc + " tiene menos datos que filas x columnas");
-            if (nodata && v == *nodata) v = sinDato;
-            if (!std::isfinite(v))
-                return Resultado::Falla("Valor no finito en " + rutaAsc + ", fila" + TextoBlanco(f) +
-                                        ", columna" + TextoBlanco(c));
-            valores(f, c) = static_cast<float>(v);
+            if (!in.LeerDouble(v)) {
+                if (in.FueraDeRango()) return Resultado::Falla("Valor fuera de rango" + lugar());
+                return Resultado::Falla(corto);
+            }
+            float celda = sinDato;
+            if (!(nodata && v == *nodata) && !AFloat(v, celda))
+                return Resultado::Falla("Valor fuera de rango" + lugar());
+            valores(f, c) = celda;
         }
 
     std::string carpeta, nombre;
@@ -95,11 +110,11 @@ Resultado LeerAsc(const std::string& rutaAsc, const OpcionesAsc& op, CabeceraIma
     cab.NroColumnas = columnas;
     cab.XMinimo = xll;
     cab.YMinimo = yll;
-    cab.XMaximo = xll + columnas * dx;
-    cab.YMaximo = yll + filas * dy;
+    cab.XMaximo = xMax;
+    cab.YMaximo = yMax;
     Extremos(valores, cab.DatoMenor, cab.DatoMayor);
-    cab.ResolucionX = op.resX ? *op.resX : dx;
-    cab.ResolucionY = op.resY ? *op.resY : dy;
+    cab.ResolucionX = resX;
+    cab.ResolucionY = resY;
     return Resultado::Bien();
 }
 

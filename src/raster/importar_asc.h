@@ -17,8 +17,8 @@ struct OpcionesAsc {
     std::optional<std::string> titulo;
 };
 
-/// Reads an ESRI ASCII grid into a header and a grid. NODATA cells become
-/// -9999 (outside the basin).
+/// Reads an ESRI ASCII grid into a header and a grid. NODATA cells become 0
+/// (outside the basin). Values beyond the 32-bit range are refused.
 Resultado LeerAsc(const std::string& rutaAsc, const OpcionesAsc& opciones, CabeceraImagen& cab,
                   Grilla<float>& valores);
 

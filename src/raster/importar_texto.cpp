@@ -49,13 +49,19 @@ std::vector<std::string> ItemsDeLinea(const std::string& linea) {
 }
 
 // Reads every number of a file (blanks, commas or line ends between them)
-// until the end or the first item that is not a number.
-void LeerNumeros(const std::string& ruta, std::vector<float>& vector) {
+// until the end or the first item that is not a number. A number beyond the
+// 32-bit range is refused with a message naming the file.
+Resultado LeerNumeros(const std::string& ruta, std::vector<float>& vector) {
     vector.assign(1, 0.0f);
     LectorDelimitado in;
-    if (!in.Abrir(ruta)) return;
+    if (!in.Abrir(ruta)) return Resultado::Bien();
     float v;
     while (in.LeerFloat(v)) vector.push_back(v);
+    if (in.FueraDeRango())
+        return Resultado::Falla("Valor fuera de rango en " + ruta + ", dato" +
+                                TextoBlanco(static_cast<int64_t>(vector.size())) +
+                                ": no cabe en un número de 32 bits.");
+    return Resultado::Bien();
 }
 
 std::string TextoDeVector(const std::vector<float>& vector, size_t desde, size_t cuantos) {
@@ -116,37 +122,45 @@ bool ImportarIdrisi(const std::string& rutaImagen, const std::string& /*carpeta*
                 const double v13 = item.size() > 13 ? ValorInicial(std::string_view(item).substr(13)) : 0.0;
                 const std::string clave14 = item.substr(0, 14);
                 const double v14 = item.size() > 14 ? ValorInicial(std::string_view(item).substr(14)) : 0.0;
+                // A number beyond its field's range is refused: the header
+                // would hold a value no reader accepts.
+                bool enRango = true;
+                auto real = [&](double& campo, double v) {
+                    if (std::isfinite(v)) campo = v;
+                    else enRango = false;
+                };
+                auto simple = [&](float& campo, double v) { enRango = AFloat(v, campo); };
                 int32_t entero;
                 if (clave == "columns     :") {
                     if (AEntero32(v13, entero)) img.NroColumnas = entero;
                 } else if (clave == "rows        :") {
                     if (AEntero32(v13, entero)) img.NroFilas = entero;
                 } else if (clave == "min. X      :") {
-                    img.XMinimo = v13;
+                    real(img.XMinimo, v13);
                 } else if (clave == "max. X      :") {
-                    img.XMaximo = v13;
+                    real(img.XMaximo, v13);
                 } else if (clave == "min. Y      :") {
-                    img.YMinimo = v13;
+                    real(img.YMinimo, v13);
                 } else if (clave == "max. Y      :") {
-                    img.YMaximo = v13;
+                    real(img.YMaximo, v13);
                 } else if (clave14 == "ResolutionX  :") {
-                    img.ResolucionX = v14;
+                    real(img.ResolucionX, v14);
                 } else if (clave14 == "ResolutionY  :") {
-                    img.ResolucionY = v14;
+                    real(img.ResolucionY, v14);
                 } else if (clave == "min. value  :") {
-                    img.DatoMenor = static_cast<float>(v13);
+                    simple(img.DatoMenor, v13);
                 } else if (clave == "max. value  :") {
-                    img.DatoMayor = static_cast<float>(v13);
+                    simple(img.DatoMayor, v13);
+                }
+                if (!enRango) {
+                    plataforma.Mensaje("Valor fuera de rango en " + doc + ": " + item, "Error de archivo...",
+                                       Icono::Advertencia);
+                    return false;
                 }
             }
         }
     }
 
-    // A header with an impossible size would make an image nobody can read.
-    if (Resultado r = ValidarTamano(img.NroFilas, img.NroColumnas, doc); !r) {
-        plataforma.Mensaje(r.mensaje, "Error de archivo...", Icono::Advertencia);
-        return false;
-    }
     CabeceraImagen cab = img;
     cab.Titulo = "Sin título";
     cab.Subtitulo = "Sin Subtítulo";
@@ -155,10 +169,16 @@ bool ImportarIdrisi(const std::string& rutaImagen, const std::string& /*carpeta*
         return false;
     }
 
-    LeerNumeros(rutaImagen, vector);
+    if (Resultado r = LeerNumeros(rutaImagen, vector); !r) {
+        plataforma.Mensaje(r.mensaje, "Error de archivo...", Icono::Advertencia);
+        return false;
+    }
     const int64_t cuenta = static_cast<int64_t>(vector.size()) - 1;
     img.NroDatos = static_cast<int32_t>(std::min<int64_t>(cuenta, INT32_MAX));
-    if (cuenta != static_cast<int64_t>(img.NroFilas) * img.NroColumnas) {
+    // A size that no image can have (none read, or not above zero) is as
+    // inconsistent as a count that differs.
+    if (!ValidarTamano(img.NroFilas, img.NroColumnas, doc) ||
+        cuenta != static_cast<int64_t>(img.NroFilas) * img.NroColumnas) {
         plataforma.Mensaje(
             "Inconsistencia entre archivo IMG y archivo DOC: El número de datos en IMG debe ser igual al "
             "Nro. de Columnas x Nro Filas + 1 ",
@@ -201,7 +221,10 @@ bool ImportarTextoBlancos(const std::string& ruta, const std::string& /*carpeta*
         ~Cierre() { a.Terminar(); }
     } cierre{aviso};
 
-    LeerNumeros(leido, vector);
+    if (Resultado r = LeerNumeros(leido, vector); !r) {
+        plataforma.Mensaje(r.mensaje, titulo, Icono::Advertencia);
+        return false;
+    }
     const size_t cuenta = vector.size() - 1;
     img.NroDatos = static_cast<int32_t>(std::min<size_t>(cuenta, INT32_MAX));
     if (Resultado r = GuardarArchivo(base + "_tx_dat.rkd", TextoDeVector(vector, 1, cuenta)); !r) {
@@ -226,6 +249,11 @@ bool ConvertirAmplitud(const std::string& ruta, const std::string& carpeta, Imag
         ValorInicial(plataforma.Entrada("Ingrese el valor MINIMO (rango 0-255) del pixel a convertir", titulo, "0")));
     double maximo = RedondearEntero(ValorInicial(
         plataforma.Entrada("Ingrese el valor MAXIMO (rango 0-255) del pixel a convertir", titulo, "255")));
+    if (!std::isfinite(minimo) || !std::isfinite(maximo)) {
+        plataforma.Mensaje("Los valores MINIMO y MAXIMO deben ser números de 0 a 255.", titulo,
+                           Icono::Advertencia);
+        return false;
+    }
     const double MIN = minimo < 0 ? 0 : minimo;
     double MAX = maximo > 255 ? 255 : maximo;
     if (MAX < MIN) MAX = MIN;
@@ -249,7 +277,14 @@ bool ConvertirAmplitud(const std::string& ruta, const std::string& carpeta, Imag
             std::string sinBlancos;
             for (char c : item)
                 if (c != ' ' && c != '\t') sinBlancos += c;
-            vector.push_back(static_cast<float>(ValorInicial(sinBlancos)));
+            float v;
+            if (!AFloat(ValorInicial(sinBlancos), v)) {
+                plataforma.Mensaje("Valor fuera de rango en " + ruta + ", dato" +
+                                       TextoBlanco(static_cast<int64_t>(vector.size())) + ": " + item,
+                                   titulo, Icono::Advertencia);
+                return false;
+            }
+            vector.push_back(v);
         }
     }
     const size_t cuenta = vector.size() - 1;
@@ -270,6 +305,12 @@ bool ConvertirAmplitud(const std::string& ruta, const std::string& carpeta, Imag
     std::string salida;
     for (size_t i = 1; i <= cuenta; ++i) {
         const double escalado = RedondearEntero(static_cast<double>(vector[i]) / (mayor - menor) * (MAX - MIN));
+        // Finite values keep this far below 2^63; the test guards the conversion.
+        if (!(std::fabs(escalado) < 9.2e18)) {
+            plataforma.Mensaje("No se puede convertir el archivo " + ruta + ": valor escalado fuera de rango.",
+                               titulo, Icono::Advertencia);
+            return false;
+        }
         salida += NumeroArchivo(static_cast<int64_t>(escalado));
         salida += "\r\n";
     }

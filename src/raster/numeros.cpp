@@ -1,5 +1,6 @@
 #include "raster/numeros.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -14,6 +15,15 @@ struct Digitos {
     std::string cifras;
     int exponente = 0;
 };
+
+// True when the digits, read back in type T, overflow it.
+template <typename T>
+bool Desborda(const Digitos& d) {
+    const std::string t = "0." + d.cifras + "e" + std::to_string(d.exponente + 1);
+    T x;
+    auto res = std::from_chars(t.data(), t.data() + t.size(), x);
+    return res.ec == std::errc::result_out_of_range;
+}
 
 template <typename T>
 Digitos DescomponerDigitos(T v, int precision) {
@@ -37,6 +47,18 @@ Digitos DescomponerDigitos(T v, int precision) {
         d.cifras.clear();
         for (char ch : mant)
             if (ch >= '0' && ch <= '9') d.cifras += ch;
+    }
+    if (d.exponente >= std::numeric_limits<T>::max_exponent10 && Desborda<T>(d)) {
+        // Rounded up past the largest value of the type (the largest 64-bit
+        // value in 15 digits): cut the digits instead, so that the text reads
+        // back as a finite value.
+        std::snprintf(buf, sizeof buf, "%.*e", precision + 20, static_cast<double>(v));
+        s = buf;
+        ePos = s.find('e');
+        d.exponente = std::stoi(s.substr(ePos + 1));
+        d.cifras.clear();
+        for (size_t i = 0; i < ePos && static_cast<int>(d.cifras.size()) < precision; ++i)
+            if (s[i] >= '0' && s[i] <= '9') d.cifras += s[i];
     }
     while (d.cifras.size() > 1 && d.cifras.back() == '0') d.cifras.pop_back();
     return d;
@@ -126,6 +148,38 @@ size_t PrefijoNumerico(std::string_view s, size_t* inicio) {
 }
 
 namespace {
+// Decimal exponent of the first non-zero digit of an unsigned numeric text
+// ("123" gives 2, "0.05" gives -2, "1e-50" gives -50), the exponent part
+// saturated; 0 when every digit is zero.
+int64_t ExponenteDecimal(std::string_view s) {
+    int64_t primero = 0, ceros = 0;
+    bool visto = false, punto = false;
+    size_t i = 0;
+    for (; i < s.size() && s[i] != 'e' && s[i] != 'E'; ++i) {
+        if (s[i] == '.') {
+            punto = true;
+        } else if (!punto) {
+            if (visto) ++primero;
+            else visto = s[i] != '0';
+        } else if (!visto) {
+            ++ceros;
+            if (s[i] != '0') {
+                visto = true;
+                primero = -ceros;
+            }
+        }
+    }
+    if (!visto) return 0;
+    int64_t exp = 0;
+    bool negativo = false;
+    if (i < s.size()) {
+        ++i;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) negativo = s[i++] == '-';
+        for (; i < s.size(); ++i) exp = std::min<int64_t>(exp * 10 + (s[i] - '0'), 1000000000);
+    }
+    return primero + (negativo ? -exp : exp);
+}
+
 template <typename T>
 bool ConvertirExacto(std::string_view s, T& v) {
     size_t i = 0;
@@ -142,9 +196,10 @@ bool ConvertirExacto(std::string_view s, T& v) {
     }
     T x{};
     auto res = std::from_chars(s.data(), s.data() + s.size(), x);
-    if (res.ec == std::errc::result_out_of_range) {
-        // Magnitude beyond the type: saturate like the platform would overflow.
-        x = std::numeric_limits<T>::infinity();
+    if (res.ec == std::errc::result_out_of_range && res.ptr == s.data() + s.size()) {
+        // Magnitude beyond the type: too small underflows to zero, too large
+        // saturates like the platform would overflow.
+        x = ExponenteDecimal(s) < 0 ? T{0} : std::numeric_limits<T>::infinity();
     } else if (res.ec != std::errc() || res.ptr != s.data() + s.size()) {
         return false;
     }
@@ -155,6 +210,16 @@ bool ConvertirExacto(std::string_view s, T& v) {
 
 bool ConvertirDouble(std::string_view s, double& v) { return ConvertirExacto(s, v); }
 bool ConvertirFloat(std::string_view s, float& v) { return ConvertirExacto(s, v); }
+
+bool AFloat(double v, float& out) {
+    // Half a unit in the last place above the largest 32-bit value: magnitudes
+    // from there on round to infinity.
+    constexpr double kLimite = 0x1.ffffffp127;
+    if (!(std::fabs(v) < kLimite)) return false;
+    constexpr double kMayor = std::numeric_limits<float>::max();
+    out = std::fabs(v) > kMayor ? static_cast<float>(std::copysign(kMayor, v)) : static_cast<float>(v);
+    return true;
+}
 
 double ValorInicial(std::string_view s) {
     size_t inicio = 0;

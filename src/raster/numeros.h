@@ -51,8 +51,14 @@ double ValorInicial(std::string_view s);
 bool EsNumerico(std::string_view s);
 
 /// Exact conversion of a whole numeric text; false when `s` is not a number.
+/// A magnitude beyond the type gives an infinity (callers that store the value
+/// refuse it: see `AFloat` and the reader of delimited files).
 bool ConvertirDouble(std::string_view s, double& v);
 bool ConvertirFloat(std::string_view s, float& v);
+
+/// A 64-bit value as a 32-bit one (nearest, as the platform rounds); false
+/// when `v` is not finite or its magnitude lies beyond the 32-bit range.
+bool AFloat(double v, float& out);
 
 /// Rounds to `n` decimals with halves to the even neighbour (n >= 0).
 double Redondear(double v, int n);

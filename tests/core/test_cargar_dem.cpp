@@ -106,4 +106,26 @@ TEST_F(CargaDEM, ArchivoFaltanteOCabeceraImposibleSeInforman) {
     EscribirDem(tmp, "cuenca", 1, 2, {1, 2}, 1, 2);
     tmp.Escribir("cuenca_dat.rkd", "1\r\nNaN\r\n");
     EXPECT_EQ(CargarDEM(par, img, cota, plat), EstadoDEM::ErrorLectura);
+    tmp.Escribir("cuenca_dat.rkd", "1\r\n1e39\r\n");
+    EXPECT_EQ(CargarDEM(par, img, cota, plat), EstadoDEM::ErrorLectura);
+    EXPECT_NE(plat.Ultimo().texto.find("fuera de rango en " + tmp.Ruta("cuenca_dat.rkd")), std::string::npos);
+    // Header values beyond their type, or a cell size beyond the parameters' one.
+    std::string cab = tmp.Leer("cuenca_cab.rkd");
+    for (const char* malo : {"1e999", "1e300"}) {
+        std::string otra = cab;
+        const size_t p = otra.find(malo[3] == '9' ? "X m\xednimo" : "Resoluci\xf3n X");
+        const size_t coma = otra.find(',', p) + 1;
+        otra.replace(coma, otra.find('\r', coma) - coma, malo);
+        tmp.Escribir("cuenca_cab.rkd", otra);
+        EXPECT_EQ(CargarDEM(par, img, cota, plat), EstadoDEM::ErrorLectura) << malo;
+        EXPECT_NE(plat.Ultimo().texto.find(tmp.Ruta("cuenca_cab.rkd")), std::string::npos);
+    }
+}
+
+// A header far larger than its data file is counted short without making
+// the grid it asks for.
+TEST_F(CargaDEM, CabeceraEnormeConDatosCortosNoReservaLaGrilla) {
+    EscribirDem(tmp, "cuenca", 40000, 40000, {1, 2, 3}, 1, 3);
+    EXPECT_EQ(CargarDEM(par, img, cota, plat), EstadoDEM::CuentaDistinta);
+    EXPECT_TRUE(cota.Vacia());
 }

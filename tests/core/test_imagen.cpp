@@ -181,6 +181,40 @@ TEST(Imagen, TamanosImposiblesYValoresNoFinitosSeRechazan) {
         EXPECT_FALSE(r) << malo;
     }
     EXPECT_FALSE(LeerIMG(tmp.Ruta("nada_dat.rkd"), "", img));
+    // A header value beyond its type names the header.
+    tmp.Escribir("z_cab.rkd", Cabecera12({"\"T\"", "\"S\"", "1", "2", "1e999", "0", "1", "1", "0", "1", "1", "1"}));
+    Resultado r = LeerIMG(tmp.Ruta("z_dat.rkd"), "", img);
+    EXPECT_NE(r.mensaje.find("5 de la cabecera " + tmp.Ruta("z_cab.rkd") + ": valor fuera de rango"),
+              std::string::npos) << r.mensaje;
+    // A large header whose data file cannot hold its cells is refused before
+    // the grid is made; a small one loads with zeros.
+    tmp.Escribir("z_cab.rkd", Cabecera12({"\"T\"", "\"S\"", "30000", "30000", "0", "0", "1", "1", "0", "1", "1", "1"}));
+    tmp.Escribir("z_dat.rkd", "1\r\n2\r\n");
+    r = LeerIMG(tmp.Ruta("z_dat.rkd"), "", img);
+    EXPECT_NE(r.mensaje.find("demasiado corto"), std::string::npos) << r.mensaje;
+    EXPECT_TRUE(img.Valores.Vacia());
+}
+
+// Titles holding quotes or the bytes Windows-1252 leaves undefined survive
+// every rewrite of a header; ordinary titles are written as before.
+TEST(Imagen, TitulosConComillasYBytesRarosSobrevivenLaReescritura) {
+    CarpetaTemporal tmp;
+    tmp.Escribir("q_cab.rkd", Cabecera12({"c\"d", "\"r\x81o\x8d \x8f\x90\x9d\"", "1", "1", "0", "0", "1", "1", "5",
+                                          "5", "1", "1"}));
+    tmp.Escribir("q_dat.rkd", "5\r\n");
+    ImagenActual img;
+    ASSERT_TRUE(LeerIMG(tmp.Ruta("q_dat.rkd"), "", img));
+    EXPECT_EQ(img.Titulo, "c\"d");
+    ASSERT_TRUE(EscribirImagen(tmp.Ruta("r_dat.rkd"), img, img.Valores));
+    const std::string bytes = tmp.Leer("r_cab.rkd");
+    EXPECT_NE(bytes.find(",\"c\"\"d\"\r\n"), std::string::npos) << bytes;
+    EXPECT_NE(bytes.find(",\"r\x81o\x8d \x8f\x90\x9d\"\r\n"), std::string::npos) << bytes;
+    ImagenActual otra;
+    ASSERT_TRUE(LeerIMG(tmp.Ruta("r_dat.rkd"), "", otra));
+    EXPECT_EQ(otra.Titulo, img.Titulo);
+    EXPECT_EQ(otra.Subtitulo, img.Subtitulo);
+    ASSERT_TRUE(EscribirImagen(tmp.Ruta("s_dat.rkd"), otra, otra.Valores));
+    EXPECT_EQ(tmp.Leer("s_cab.rkd"), bytes);
 }
 
 TEST(Archivos, EscrituraFallidaNoDejaNadaAMedias) {
@@ -278,9 +312,9 @@ TEST(ImportarAsc, ConvierteConSinDatoYResolucion) {
     EXPECT_EQ(img.Titulo, "Mi MDT");
     EXPECT_EQ(img.NroFilas, 2);
     EXPECT_EQ(img.NroColumnas, 3);
-    EXPECT_EQ(img.Valores(1, 2), -9999.0f);
+    EXPECT_EQ(img.Valores(1, 2), 0.0f);  // NODATA: outside the basin
     EXPECT_EQ(img.Valores(2, 1), 4.5f);
-    EXPECT_EQ(img.DatoMenor, -9999.0f);
+    EXPECT_EQ(img.DatoMenor, 0.0f);
     EXPECT_EQ(img.DatoMayor, 6.0f);
     EXPECT_EQ(img.ResolucionX, 71.0);
     EXPECT_EQ(img.ResolucionY, 10.0);
@@ -288,4 +322,25 @@ TEST(ImportarAsc, ConvierteConSinDatoYResolucion) {
     tmp.Escribir("corto.asc", "ncols 3\nnrows 2\nxllcorner 0\nyllcorner 0\ncellsize 1\n1 2 3\n");
     EXPECT_FALSE(ImportarAsc(tmp.Ruta("corto.asc"), tmp.Ruta("c_dat.rkd"), {}));
     EXPECT_FALSE(ExisteArchivo(tmp.Ruta("c_dat.rkd")));
+}
+
+// Numbers no image can hold, and a header far larger than its data, are
+// refused with the file's name before anything is written or allocated.
+TEST(ImportarAsc, FueraDeRangoYDatosDemasiadoCortos) {
+    CarpetaTemporal tmp;
+    const std::string cab = "ncols 2\nnrows 1\nyllcorner 0\ncellsize 1\n";
+    for (const std::string& asc : {cab + "xllcorner 0\n1 1e39\n", cab + "xllcorner 3e396\n1 2\n",
+                                   cab + "xllcorner 0\n1 -1e400\n", cab + "xllcorner 1e308\ndx 1e308\ndy 1\n1 2\n",
+                                   std::string("ncols 40000\nnrows 40000\nxllcorner 0\nyllcorner 0\ncellsize 1\n1 2\n")}) {
+        tmp.Escribir("m.asc", asc);
+        Resultado r = ImportarAsc(tmp.Ruta("m.asc"), tmp.Ruta("m_dat.rkd"), {});
+        EXPECT_FALSE(r) << asc;
+        EXPECT_NE(r.mensaje.find("m.asc"), std::string::npos) << r.mensaje;
+        EXPECT_FALSE(ExisteArchivo(tmp.Ruta("m_dat.rkd")));
+    }
+    tmp.Escribir("m.asc", cab + "xllcorner 0\n3.4028235e38 -3.4e38\n");
+    ASSERT_TRUE(ImportarAsc(tmp.Ruta("m.asc"), tmp.Ruta("m_dat.rkd"), {}));
+    ImagenActual img;
+    ASSERT_TRUE(LeerIMG(tmp.Ruta("m_dat.rkd"), "", img));
+    EXPECT_EQ(img.Valores(1, 1), 3.402823e38f);  // the largest value, in 7 digits
 }

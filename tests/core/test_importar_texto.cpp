@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "raster/archivos.h"
 #include "raster/importar_texto.h"
 #include "support/plataforma_falsa.h"
@@ -135,12 +137,38 @@ TEST_F(Idrisi, LecturaDeClavesSeDetieneEnLineaVaciaYSinDocConservaValores) {
     EXPECT_EQ(tmp.Leer("w_dat.rkd"), "4\r\n5\r\n6\r\n");
 }
 
-TEST_F(Idrisi, TamanoImposibleNoEscribeNada) {
-    Doc("z.doc", "0", "2");
-    tmp.Escribir("z.img", "");
-    EXPECT_FALSE(ImportarIdrisi(tmp.Ruta("z.img"), tmp.Carpeta(), img, vec, plat, aviso));
-    EXPECT_EQ(plat.Ultimo().titulo, "Error de archivo...");
-    EXPECT_FALSE(ExisteArchivo(tmp.Ruta("z_cab.rkd")));
+// Without a usable size (no size keys, a "NULL" line before them, or a size
+// not above zero) the header is written and the count is inconsistent.
+TEST_F(Idrisi, SinTamanoUtilEscribeLaCabeceraYAvisaLaInconsistencia) {
+    for (const std::string& doc : {std::string("data type   : real\r\n"),
+                                   std::string("NULL\r\ncolumns     : 3\r\nrows        : 2\r\n"),
+                                   std::string("columns     : 0\r\nrows        : 2\r\n")}) {
+        std::filesystem::remove(tmp.Ruta("z_cab.rkd"));
+        tmp.Escribir("z.doc", doc);
+        tmp.Escribir("z.img", "");
+        ImagenActual nueva;
+        EXPECT_FALSE(ImportarIdrisi(tmp.Ruta("z.img"), tmp.Carpeta(), nueva, vec, plat, aviso));
+        EXPECT_EQ(plat.Ultimo().texto, kInconsistencia) << doc;
+        EXPECT_EQ(plat.Ultimo().titulo, "Error de archivo...");
+        EXPECT_TRUE(ExisteArchivo(tmp.Ruta("z_cab.rkd")));
+        EXPECT_FALSE(ExisteArchivo(tmp.Ruta("z_dat.rkd")));
+    }
+}
+
+// Numbers beyond the 32-bit range are refused with the name of their file.
+TEST_F(Idrisi, ValoresFueraDeRangoSeRechazan) {
+    Doc("f.doc", "3", "1");
+    std::string doc = tmp.Leer("f.doc");
+    tmp.Escribir("f.doc", doc.replace(doc.find("min. value  : 1"), 15, "min. value  : 1e39"));
+    tmp.Escribir("f.img", "1 2 3\r\n");
+    EXPECT_FALSE(ImportarIdrisi(tmp.Ruta("f.img"), tmp.Carpeta(), img, vec, plat, aviso));
+    EXPECT_NE(plat.Ultimo().texto.find("fuera de rango en " + tmp.Ruta("f.doc")), std::string::npos);
+    EXPECT_FALSE(ExisteArchivo(tmp.Ruta("f_cab.rkd")));
+    Doc("g.doc", "3", "1");
+    tmp.Escribir("g.img", "1 2e39 3\r\n");
+    EXPECT_FALSE(ImportarIdrisi(tmp.Ruta("g.img"), tmp.Carpeta(), img, vec, plat, aviso));
+    EXPECT_NE(plat.Ultimo().texto.find("fuera de rango en " + tmp.Ruta("g.img")), std::string::npos);
+    EXPECT_FALSE(ExisteArchivo(tmp.Ruta("g_dat.rkd")));
 }
 
 TEST(TextoBlancos, ImportaSeisValoresEnOrden) {
@@ -168,6 +196,11 @@ TEST(TextoBlancos, ImportaSeisValoresEnOrden) {
     ASSERT_TRUE(ImportarTextoBlancos(tmp.Ruta("n.TXT"), tmp.Carpeta(), img, vec, plat, aviso));
     EXPECT_EQ(tmp.Leer("n_tx_dat.rkd"), "9\r\n8\r\n");
     EXPECT_FALSE(ImportarTextoBlancos(tmp.Ruta("n.csv"), tmp.Carpeta(), img, vec, plat, aviso));
+    // A number beyond the 32-bit range is refused, naming the file.
+    tmp.Escribir("o.txt", "1 2e39 3\n");
+    EXPECT_FALSE(ImportarTextoBlancos(tmp.Ruta("o.txt"), tmp.Carpeta(), img, vec, plat, aviso));
+    EXPECT_NE(plat.Ultimo().texto.find("fuera de rango en " + tmp.Ruta("o.txt")), std::string::npos);
+    EXPECT_FALSE(ExisteArchivo(tmp.Ruta("o_tx_dat.rkd")));
 }
 
 class Amplitud : public ::testing::Test {
@@ -215,6 +248,17 @@ TEST_F(Amplitud, ValoresIgualesSeRechazan) {
     ASSERT_EQ(plat.mensajes.size(), 1u);
     EXPECT_NE(plat.Ultimo().texto.find("son iguales"), std::string::npos);
     EXPECT_FALSE(ExisteArchivo(tmp.Ruta("d.txt")));
+}
+
+// Values or limits beyond the range of numbers are refused with a message,
+// not turned into an undefined integer.
+TEST_F(Amplitud, NumerosFueraDeRangoSeRechazan) {
+    EXPECT_FALSE(Convertir("1\r\n1e55\r\n", {"e", "0", "255"}));
+    EXPECT_NE(plat.Ultimo().texto.find("fuera de rango en " + tmp.Ruta("v.txt")), std::string::npos);
+    EXPECT_FALSE(Convertir("1\r\n2\r\n", {"e", "1e999", "255"}));
+    EXPECT_FALSE(Convertir("1\r\n2\r\n", {"e", "0", "-1e999"}));
+    EXPECT_EQ(plat.mensajes.size(), 3u);
+    EXPECT_FALSE(ExisteArchivo(tmp.Ruta("e.txt")));
 }
 
 TEST_F(Amplitud, CancelarNoHaceNada) {

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <random>
 
+#include "raster/codificacion.h"
 #include "raster/delimitado.h"
 #include "raster/numeros.h"
 
@@ -168,4 +170,80 @@ TEST(Delimitado, EscritorConComillasComasYCp1252) {
     out.Texto("Año, caudal").Numero(1.5f).Numero(int64_t{-3}).FinLinea();
     out.Texto("Resolución").Numero(0.1).FinLinea();
     EXPECT_EQ(out.Bytes(), "\"A\xf1o, caudal\",1.5,-3\r\n\"Resoluci\xf3n\",0.1\r\n");
+}
+
+// Texts with double quotes and the bytes Windows-1252 leaves undefined come
+// back as they were through the writer and the reader; texts written before
+// quotes were doubled read back whole too.
+TEST(Delimitado, TextosConComillasYBytesSinDefinirIdaYVuelta) {
+    const std::string raros = "t\x81\x8d\x8f\x90\x9d";
+    for (std::string texto : {std::string("c\"d"), std::string("a\",b"), std::string("\""), std::string("x\" "),
+                              std::string("\"\"q\""), Cp1252AUtf8(raros)}) {
+        EscritorDelimitado out;
+        out.Texto(texto).Numero(1.5f).FinLinea().Texto(texto).FinLinea();
+        LectorDelimitado in(out.Bytes());
+        std::string t;
+        float f;
+        ASSERT_TRUE(in.LeerTexto(t));
+        EXPECT_EQ(t, texto) << out.Bytes();
+        ASSERT_TRUE(in.LeerFloat(f));
+        EXPECT_EQ(f, 1.5f);
+        ASSERT_TRUE(in.LeerTexto(t));
+        EXPECT_EQ(t, texto);
+        EXPECT_TRUE(in.AlFinal());
+    }
+    EscritorDelimitado out;
+    out.Texto("c\"d").Texto(Cp1252AUtf8(raros)).Texto("dos\r\nlíneas");
+    EXPECT_EQ(out.Bytes(), "\"c\"\"d\",\"" + raros + "\",\"dos  l\xedneas\"");
+    // Earlier forms: no doubling, unquoted, and a closing quote after a quote.
+    LectorDelimitado viejo(std::string("\"c\"d\",\"T\"\r\nc\"d,2\r\n\"ab\"\"\r\n\"S\",3\r\n"));
+    std::string t;
+    float f;
+    for (const char* esperado : {"c\"d", "T", "c\"d"}) {
+        ASSERT_TRUE(viejo.LeerTexto(t));
+        EXPECT_EQ(t, esperado);
+    }
+    ASSERT_TRUE(viejo.LeerFloat(f));
+    EXPECT_EQ(f, 2.0f);
+    ASSERT_TRUE(viejo.LeerTexto(t));
+    EXPECT_EQ(t, "ab\"");
+    ASSERT_TRUE(viejo.LeerTexto(t));
+    EXPECT_EQ(t, "S");
+    ASSERT_TRUE(viejo.LeerFloat(f));
+    EXPECT_EQ(f, 3.0f);
+}
+
+// Numbers beyond the type's range are no numbers of the file: the reader
+// refuses them instead of handing out an infinity.
+TEST(Delimitado, NumerosFueraDeRango) {
+    LectorDelimitado in(std::string("3.4e38,1e39\r\n1e308,1e999,\"1e39\"\r\n"));
+    float f;
+    double d;
+    EXPECT_TRUE(in.LeerFloat(f));
+    EXPECT_FALSE(in.LeerFloat(f));
+    EXPECT_TRUE(in.NoNumerico());
+    EXPECT_TRUE(in.FueraDeRango());
+    EXPECT_TRUE(in.LeerDouble(d));
+    EXPECT_FALSE(in.FueraDeRango());
+    EXPECT_FALSE(in.LeerDouble(d));
+    EXPECT_TRUE(in.FueraDeRango());
+    EXPECT_FALSE(in.LeerFloat(f));
+    EXPECT_TRUE(in.FueraDeRango());
+    // Too small a magnitude is zero, not a range error.
+    LectorDelimitado chicos(std::string("1e-50,-0.0000000000000000000000000000000000000000000000001e-1,1e-400\r\n"));
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(chicos.LeerFloat(f)) << i;
+        EXPECT_EQ(f, 0.0f);
+    }
+    EXPECT_TRUE(ConvertirFloat("00012e36", f));
+    EXPECT_EQ(f, 12e36f);
+    EXPECT_TRUE(ConvertirFloat("-0.0001e43", f));
+    EXPECT_TRUE(std::isinf(f) && f < 0);
+    float x = 7;
+    EXPECT_TRUE(AFloat(3.4028235e38, x));  // rounds to the largest value
+    EXPECT_EQ(x, std::numeric_limits<float>::max());
+    EXPECT_TRUE(AFloat(-1e-50, x));
+    EXPECT_FALSE(AFloat(3.5e38, x));
+    EXPECT_FALSE(AFloat(std::nan(""), x));
+    EXPECT_FALSE(AFloat(-HUGE_VAL, x));
 }

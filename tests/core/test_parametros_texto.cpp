@@ -31,6 +31,10 @@ TEST(ParametrosTexto, ValoresInvalidos) {
     EXPECT_EQ(p.Dur, 60);
     Resultado r = AsignarCampo(p, "Pp", "x");
     EXPECT_NE(r.mensaje.find("Pp"), std::string::npos);
+    // Beyond the 32-bit range of the field: refused, the field unchanged.
+    EXPECT_FALSE(AsignarCampo(p, "Pp", "1e39"));
+    EXPECT_FALSE(AsignarCampo(p, "Manning", "-1e999"));
+    EXPECT_EQ(p.Pp, 60.0f);
 }
 
 TEST(ParametrosTexto, SepararAsignacion) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "model/pluviograma.h"
 #include "support/plataforma_falsa.h"
 #include "support/temporal.h"
@@ -82,6 +84,21 @@ TEST_F(CargaPluvio, FaltanValoresQuedanEnCero) {
     EXPECT_EQ(c.estado, CargaPluviograma::Estado::ErrorLectura);
     EXPECT_EQ(pv.PpAcum, (std::vector<float>{0, 5, 30, 0, 0}));
     EXPECT_EQ(pv.NroDatos, 4);
+}
+
+// A total or a point beyond the 32-bit range is refused, naming the file.
+TEST_F(CargaPluvio, ValoresFueraDeRangoSeRechazan) {
+    for (const char* pp : {"\"T\"\n25\n1e39\n10\n1\n1e39\n", "\"T\"\n25\n40\n10\n2\n5\n-1e39\n"}) {
+        tmp.Escribir("t_Pp.rkd", pp);
+        plat.mensajes.clear();
+        CargaPluviograma c = CargarPluviograma(tmp.Ruta("t_Pp.rkd"), pv, plat);
+        EXPECT_EQ(c.estado, CargaPluviograma::Estado::ErrorLectura);
+        ASSERT_EQ(plat.mensajes.size(), 1u) << pp;
+        EXPECT_NE(plat.Ultimo().texto.find("fuera de rango en el archivo de Pluviograma " + tmp.Ruta("t_Pp.rkd")),
+                  std::string::npos);
+        for (float v : pv.PpAcum) EXPECT_TRUE(std::isfinite(v));
+        EXPECT_TRUE(std::isfinite(pv.LluviaTotal));
+    }
 }
 
 TEST_F(CargaPluvio, CanceladoYSinCarpeta) {
