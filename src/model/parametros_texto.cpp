@@ -71,6 +71,23 @@ bool SepararAsignacion(const std::string& linea, std::string& campo, std::string
     return true;
 }
 
+std::string TextoParametros(const Parametros& par) {
+    std::string t;
+    for (const Campo& c : Campos()) {
+        t += c.nombre;
+        t += '=';
+        switch (c.tipo) {
+            case TipoCampo::Real: t += NumeroArchivo(par.*c.real); break;
+            case TipoCampo::Entero16: t += NumeroArchivo(int{par.*c.entero16}); break;
+            case TipoCampo::Entero32: t += NumeroArchivo(int{par.*c.entero32}); break;
+            case TipoCampo::Logico: t += par.*c.logico ? "1" : "0"; break;
+            case TipoCampo::Texto: t += par.*c.texto; break;
+        }
+        t += '\n';
+    }
+    return t;
+}
+
 std::vector<std::string> CamposParametros() {
     std::vector<std::string> v;
     for (const Campo& c : Campos()) v.push_back(c.nombre);

@@ -24,6 +24,10 @@ Resultado ValidarParametros(const Parametros& par);
 /// removed. False when there is no '='.
 bool SepararAsignacion(const std::string& linea, std::string& campo, std::string& valor);
 
+/// The record as "Campo=valor" lines, one per field of the table, in the
+/// order of the dialog's apply step; `AsignarCampo` reads each back exactly.
+std::string TextoParametros(const Parametros& par);
+
 /// Names of the fields `AsignarCampo` knows.
 std::vector<std::string> CamposParametros();
 

@@ -85,3 +85,31 @@ TEST(ParametrosTexto, RechazaLoQueRechazaElDialogo) {
     p.PasoPp = 5;
     EXPECT_TRUE(ValidarParametros(p));
 }
+
+// The text form written from a record reads back to the same record.
+TEST(ParametrosTexto, EscribirYLeer) {
+    Parametros p;
+    p.Pp = 12.34f;
+    p.PasoPp = 0.05f;
+    p.nPer = 86400;
+    p.Px2 = kMaxSubarea;
+    p.DivQmin = 0.031f;
+    p.Div = true;
+    p.DirDEM = "/datos/a b/";
+    const std::string texto = TextoParametros(p);
+    Parametros q;
+    q.Pp = 1;
+    q.DirDEM.clear();
+    size_t a = 0, lineas = 0;
+    for (size_t b; (b = texto.find('\n', a)) != std::string::npos; a = b + 1, ++lineas) {
+        std::string campo, valor;
+        ASSERT_TRUE(SepararAsignacion(texto.substr(a, b - a), campo, valor));
+        EXPECT_TRUE(AsignarCampo(q, campo, valor)) << campo << "=" << valor;
+    }
+    EXPECT_EQ(lineas, Campos().size());
+    EXPECT_TRUE(ValidarParametros(q));
+    EXPECT_EQ(TextoParametros(q), texto);
+    EXPECT_EQ(q.Pp, p.Pp);
+    EXPECT_EQ(q.PasoPp, p.PasoPp);
+    EXPECT_EQ(q.DirDEM, p.DirDEM);
+}
