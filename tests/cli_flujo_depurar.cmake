@@ -16,7 +16,7 @@ execute_process(COMMAND "${TARNO}" import-asc "${WORK}/l.asc" "${WORK}/ladera_da
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "import-asc failed: ${rc}")
 endif()
-file(WRITE "${WORK}/p.txt" "DirDEM=${WORK}/\nArchivoDEM=ladera_dat.rkd\nMetodo=1\nPp=20\nDur=20\nnPer=600\nPasoPp=0.05\nDiv=1\nDivValorRes=255\n")
+file(WRITE "${WORK}/p.txt" "DirDEM=${WORK}/\nArchivoDEM=ladera_dat.rkd\nMetodo=1\nPp=20\nDur=20\nnPer=600\nPasoPp=0.05\nDiv=1\nDivValorRes=1\n")
 execute_process(COMMAND "${TARNO}" run p.txt WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT rc EQUAL 0 OR NOT out MATCHES "Corrida: +completa" OR NOT out MATCHES "Diferencia \\[m3\\]: +[-0-9. ]+\\( *[-0-9.]+ %\\)")
   message(FATAL_ERROR "run failed (${rc}):\n${out}\n${err}")

@@ -43,3 +43,30 @@ execute_process(COMMAND "${TARNO}" run p.txt --set Nada=1 WORKING_DIRECTORY "${W
 if(rc EQUAL 0)
   message(FATAL_ERROR "an unknown field must be refused")
 endif()
+# What the options dialog refuses is refused with its warning naming the field,
+# before anything is written.
+file(REMOVE "${WORK}/g_Qt.rkd" "${WORK}/g_HF_dat.rkd")
+foreach(caso "PasoQ=0|PasoQ: Ingrese un valor entero positivo mayor"
+             "PasoPp=20;--set;PasoQ=10|PasoQ: Ingrese un valor entero positivo mayor"
+             "Pp=1e39|Pp: Ingrese un valor numérico, entero o decimal, entre 0 y 999"
+             "nPer=-5|nPer: Ingrese un valor entero entre 0 y 86400"
+             "nPer=2000000000|nPer: Ingrese un valor entero entre 0 y 86400"
+             "Dur=5000|Dur: Ingrese un valor numérico, entero o decimal, entre 0 y 1440"
+             "PasoPp=500|PasoPp: Ingrese un valor entero o decimal entre 0 y 120 minutos"
+             "Manning=7|Manning: Ingrese un valor numérico, entero o decimal, entre 0.01 y 0.150"
+             "FactorRes=0.5|FactorRes: Ingrese un valor numérico, entero o decimal, entre 1 y 50")
+  string(REPLACE "|" ";" caso "${caso}")
+  list(GET caso -1 esperado)
+  list(REMOVE_AT caso -1)
+  execute_process(COMMAND "${TARNO}" run p.txt --set ${caso} WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE rc
+                  OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(rc EQUAL 0 OR NOT err MATCHES "${esperado}" OR EXISTS "${WORK}/g_Qt.rkd" OR EXISTS "${WORK}/g_HF_dat.rkd")
+    message(FATAL_ERROR "--set ${caso} must be refused with '${esperado}' (${rc}):\n${out}\n${err}")
+  endif()
+endforeach()
+file(WRITE "${WORK}/p2.txt" "DirDEM=${WORK}/\nArchivoDEM=g_dat.rkd\nDur=5000\n")
+execute_process(COMMAND "${TARNO}" run p2.txt WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE rc OUTPUT_QUIET
+                ERROR_VARIABLE err)
+if(rc EQUAL 0 OR NOT err MATCHES "p2.txt:3: Dur: Ingrese")
+  message(FATAL_ERROR "a parameter file out of range must be refused (${rc}):\n${err}")
+endif()

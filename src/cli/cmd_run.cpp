@@ -121,6 +121,7 @@ int Run(const Argumentos& args) {
         if (Resultado r = AsignarCampo(par, campo, valor); !r)
             return std::fprintf(stderr, "--set: %s\n", r.mensaje.c_str()), 2;
     }
+    if (Resultado r = ValidarParametros(par); !r) return std::fprintf(stderr, "%s\n", r.mensaje.c_str()), 2;
 
     PlataformaConsola plat;
     Pluviograma pv;

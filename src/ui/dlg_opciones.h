@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 
+#include "model/campos.h"
 #include "tools/suma_celdas.h"
 
 class QButtonGroup;
@@ -25,7 +26,6 @@ class QRadioButton;
 class QTabWidget;
 
 namespace tarno {
-struct Parametros;
 class Plataforma;
 }  // namespace tarno
 
@@ -65,17 +65,36 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    // Building the four tabs.
+    // The four pages, each with its build, fill (record to boxes) and apply
+    // (boxes to record, by apply step).
     QWidget* CrearConsulta();
     QWidget* CrearPaleta();
     QWidget* CrearVariables();
     QWidget* CrearParametros();
+    void LlenarConsulta();
+    void LlenarPaleta();
+    void LlenarVariables();
+    void LlenarParametros();
+    void AplicarConsulta();
+    void AplicarPaleta();
+    void AplicarVariables(int paso);
+    void AplicarParametros(int paso);
 
+    /// What a box of the field table does besides its table rule: before the
+    /// test, on failure (before the field is written) and at the end.
+    struct Ganchos {
+        std::function<void(QLineEdit*)> antes, alFallar, alFinal;
+    };
+    /// The box of field table entry `nombre` (box name): its test, warning,
+    /// storage and double-click text come from the table.
+    QLineEdit* CajaCampo(const char* nombre, QWidget* padre, Ganchos g = {});
+    bool ValidarCampo(const Campo& k, QLineEdit* c, const Ganchos& g);
+    QLineEdit* CajaDeCampo(const char* campo) const;
+    /// Table boxes of a page: shown from the record / read back in step `paso`.
+    void LlenarCajas(Pagina pagina);
+    void AplicarCajas(Pagina pagina, int paso);
     /// A text box with a validate handler (true when valid) and an optional
     /// double-click text.
-    /// Box of a cell row or column (0 or more, whole part kept in `campo`);
-    /// a double click puts "0" in it.
-    QLineEdit* CajaCelda(const char* nombre, QWidget* padre, int32_t Parametros::*campo);
     QLineEdit* Caja(const char* nombre, QWidget* padre, std::function<bool(QLineEdit*)> validar,
                     std::function<void(QLineEdit*)> dobleClic = {});
     /// Runs the validate handler of `caja`; on failure keeps the focus there.

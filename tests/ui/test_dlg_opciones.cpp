@@ -13,6 +13,8 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "model/campos.h"
+#include "raster/numeros.h"
 #include "support/plataforma_falsa.h"
 #include "support/temporal.h"
 #include "ui/dlg_opciones.h"
@@ -541,4 +543,33 @@ TEST_F(Opciones, SalirCierraTodasLasVentanas) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(ventana->PizarraAbierta(), nullptr);
     EXPECT_EQ(ventana->OpcionesAbierto(), nullptr);
+}
+
+// Every box of the field table is in the dialog and behaves as the table says:
+// double-click text, warning and title on non-numeric input, focus kept.
+TEST_F(Opciones, CajasSegunLaTablaDeCampos) {
+    const Parametros inicio;
+    size_t avisos = 0;
+    for (const Campo& k : Campos()) {
+        if (!k.caja) continue;
+        ASSERT_NE(d->Control<QWidget>(k.caja), nullptr) << k.caja;
+        if (!k.numerico) continue;
+        QLineEdit* c = Caja(k.caja);
+        for (int t = 0; t < d->Fichas()->count(); ++t)
+            if (d->Fichas()->widget(t)->isAncestorOf(c)) d->Fichas()->setCurrentIndex(t);
+        c->setEnabled(true);
+        if (k.dobleClic) {
+            QTest::mouseDClick(c, Qt::LeftButton);
+            EXPECT_EQ(c->text(), QString::fromUtf8(k.dobleClic)) << k.caja;
+        }
+        Escribir(k.caja, "abc");
+        ASSERT_EQ(plat.mensajes.size(), ++avisos) << k.caja;
+        EXPECT_EQ(plat.Ultimo().texto, k.aviso) << k.caja;
+        EXPECT_EQ(plat.Ultimo().titulo, k.titulo) << k.caja;
+        EXPECT_TRUE(Foco(k.caja)) << k.caja;
+        Escribir(k.caja, QString::fromStdString(NumeroArchivo(LeerCampo(k, inicio))));
+        EXPECT_EQ(plat.mensajes.size(), avisos) << k.caja;
+        EXPECT_FALSE(Foco(k.caja)) << k.caja;
+    }
+    EXPECT_GT(avisos, 20u);
 }
