@@ -1,6 +1,4 @@
 // The divide depuration command of the simulation menu.
-#include <QAction>
-
 #include "model/divisorias.h"
 #include "ui/conexiones.h"
 #include "ui/frm_main.h"
@@ -14,9 +12,10 @@ void mnuDepurarDivisorias_Click(FrmMain0& v) {
     v.RelojArena(false);
 }
 
-void ConectarDivisorias(FrmMain0& ventana) {
-    if (QAction* a = ventana.Accion("mnuDepurarDivisorias"))
-        QObject::connect(a, &QAction::triggered, &ventana, [&ventana] { mnuDepurarDivisorias_Click(ventana); });
+TablaComandos ComandosDivisorias(FrmMain0& ventana) {
+    FrmMain0* w = &ventana;
+    return {{"mnuDepurarDivisorias", "Depurar Divisorias y Fronteras", Menu::Simulador,
+             [w] { mnuDepurarDivisorias_Click(*w); }}};
 }
 
 }  // namespace tarno::ui

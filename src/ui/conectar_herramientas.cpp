@@ -2,7 +2,6 @@
 // "Archivo" menus. Each tool dialog is created on first use, stays open
 // (modeless) until it is closed, and is brought to the front when its
 // command is chosen again.
-#include <QAction>
 #include <QPointer>
 
 #include "raster/guardar_como.h"
@@ -41,17 +40,21 @@ public:
 
 }  // namespace
 
-void ConectarHerramientas(FrmMain0& ventana) {
+TablaComandos ComandosHerramientas(FrmMain0& ventana) {
+    // The holder is a child of the main window, which keeps the handlers and
+    // so outlives every call of them.
     auto* d = new DialogosHerramientas(ventana);
-    auto conectar = [&ventana, d](const char* nombre, auto accion) {
-        if (QAction* a = ventana.Accion(nombre)) QObject::connect(a, &QAction::triggered, d, accion);
+    FrmMain0* w = &ventana;
+    return {
+        {"mnuFileSaveAs", "G&uardar Imagen como...", Menu::Archivo,
+         [w] { mnuFileSaveAs_Click(w->Estado().img, w->Plat()); }},
+        {"mnuModificaDatPixel", "&Modificar valor de Pixel en RASK", Menu::Modificar,
+         [d] { d->Mostrar(d->modifica); }},
+        {"mnuRecortarRASK", "Recortar Imagen RASK", Menu::Modificar, [d] { d->Mostrar(d->recorta); }},
+        {"mnuOperadorRASK", "Operador en IMG RASK", Menu::Modificar, [d] { d->Mostrar(d->operador); }},
+        {"mnuClasificar", "Clasificar ", Menu::Modificar, [d] { d->Mostrar(d->clasifica); }},
+        {"mnuSuperponer", "Superponer / Operar dos imagenes", Menu::Modificar, [d] { d->Mostrar(d->superpone); }},
     };
-    conectar("mnuRecortarRASK", [d] { d->Mostrar(d->recorta); });
-    conectar("mnuClasificar", [d] { d->Mostrar(d->clasifica); });
-    conectar("mnuModificaDatPixel", [d] { d->Mostrar(d->modifica); });
-    conectar("mnuOperadorRASK", [d] { d->Mostrar(d->operador); });
-    conectar("mnuSuperponer", [d] { d->Mostrar(d->superpone); });
-    conectar("mnuFileSaveAs", [&ventana] { mnuFileSaveAs_Click(ventana.Estado().img, ventana.Plat()); });
 }
 
 }  // namespace tarno::ui

@@ -1,6 +1,5 @@
 // File-menu importers: Idrisi text images, blank-separated text and the
 // 0-255 amplitude conversion of a text vector.
-#include <QAction>
 #include <QApplication>
 #include <QCursor>
 #include <QPointer>
@@ -52,10 +51,6 @@ std::string CarpetaDe(const std::string& ruta) {
     return carpeta;
 }
 
-void Conectar(FrmMain0& ventana, const char* nombre, void (*accion)(FrmMain0&)) {
-    if (QAction* a = ventana.Accion(nombre)) QObject::connect(a, &QAction::triggered, &ventana, [&ventana, accion] { accion(ventana); });
-}
-
 }  // namespace
 
 void mnuImportarIdrisi_Click(FrmMain0& v) {
@@ -82,10 +77,14 @@ void mnutxt0256_Click(FrmMain0& v) {
     ConvertirAmplitud(ruta, CarpetaDe(ruta), v.Estado().img, v.Estado().VectorDatos, v.Plat());
 }
 
-void ConectarImportadores(FrmMain0& ventana) {
-    Conectar(ventana, "mnuImportarIdrisi", mnuImportarIdrisi_Click);
-    Conectar(ventana, "mnutxtBlanco_a_rkd", mnutxtBlanco_a_rkd_Click);
-    Conectar(ventana, "mnutxt0256", mnutxt0256_Click);
+TablaComandos ComandosImportadores(FrmMain0& ventana) {
+    FrmMain0* w = &ventana;
+    return {
+        {"mnuImportarIdrisi", "Importar IMG Idrisi", Menu::Archivo, [w] { mnuImportarIdrisi_Click(*w); }},
+        {"mnutxtBlanco_a_rkd", "Convertir  txt, sep. chr blanco, a _dat.rkd", Menu::Archivo,
+         [w] { mnutxtBlanco_a_rkd_Click(*w); }},
+        {"mnutxt0256", "Convierte amplitud vector txt a 0-255", Menu::Modificar, [w] { mnutxt0256_Click(*w); }},
+    };
 }
 
 }  // namespace tarno::ui

@@ -45,6 +45,7 @@ FrmVisorIMG* AbrirVisor(FrmMain0& ventana) {
         miZoomAuto(ventana);
     }
     auto* visor = new FrmVisorIMG(ventana, &ventana);
+    ventana.FijarVisor(visor);
     visor->mostrarRASK();
     if (!visor->Picture1()->Imagen().isNull()) visor->show();
     return visor;
@@ -75,13 +76,9 @@ struct Procesando {
 
 }  // namespace
 
-FrmVisorIMG* VisorAbierto(FrmMain0& ventana) {
-    return ventana.findChild<FrmVisorIMG*>("frmVisorIMG", Qt::FindDirectChildrenOnly);
-}
+FrmVisorIMG* VisorAbierto(FrmMain0& ventana) { return ventana.Visor(); }
 
-DlgChart1* ChartAbierto(FrmMain0& ventana) {
-    return ventana.findChild<DlgChart1*>("dlgChart1", Qt::FindDirectChildrenOnly);
-}
+DlgChart1* ChartAbierto(FrmMain0& ventana) { return ventana.Chart(); }
 
 void PantallaPixeles(double& ancho, double& alto) {
     QSize s(1024, 768);
@@ -99,7 +96,7 @@ void PantallaTwips(double& ancho, double& alto) {
 void miZoomAuto(FrmMain0& ventana) {
     const int tam = ventana.Estado().visor.TamPixel;
     if (visor::IndiceZoom(ventana.Estado().visor.TablaZoom, tam) == 0) return;
-    if (QAction* a = ventana.Accion(QStringLiteral("mnuZoom%1").arg(tam))) a->trigger();
+    if (QAction* a = ventana.AccionZoom(tam)) a->trigger();
     ventana.Estado().visor.TamPixel = static_cast<int16_t>(tam);
 }
 
@@ -189,38 +186,27 @@ void mnuPerfilPixel_Click(FrmMain0& ventana) {
         ev.PerfilFilas.push_back(c.fila);
     }
     if (v) v->MarcarPerfil(puntos);
-    if (DlgChart1* viejo = ChartAbierto(ventana)) {
-        viejo->setObjectName(QString());
-        viejo->close();
-    }
+    if (DlgChart1* viejo = ChartAbierto(ventana)) viejo->close();
     auto* chart = new DlgChart1(e, &ventana);
+    ventana.FijarChart(chart);
     if (chart->Cargar()) chart->show();
 }
 
-void ConectarVisor(FrmMain0& ventana) {
+TablaComandos ComandosVisor(FrmMain0& ventana) {
     FrmMain0* w = &ventana;
-    auto conectar = [w](const char* nombre, auto f) {
-        if (QAction* a = w->Accion(nombre)) QObject::connect(a, &QAction::triggered, w, f);
+    // The two switches turn their flag over, which the check mark shows; no redraw.
+    using Campo = bool visor::EstadoVisor::*;
+    auto cambiar = [w](Campo c) { return [w, c] { w->Estado().visor.*c = !(w->Estado().visor.*c); }; };
+    auto leer = [w](Campo c) { return [w, c] { return w->Estado().visor.*c; }; };
+    constexpr Campo invertir = &visor::EstadoVisor::InvertirPaleta, forzar = &visor::EstadoVisor::ForzarMinimo;
+    return {
+        {"mnuImgRASKAbstra", "Crear RASK Agregada (vectorial)", Menu::Archivo, [w] { mnuImgRASKAbstra_Click(*w); }},
+        {"mnuReVer", "Refrescar imagen", Menu::Ver, [w] { mnuReVer_Click(*w); }},
+        {"mnuRestaurarIMG", "Restaurar Imagen completa", Menu::Ver, [w] { mnuRestaurarIMG_Click(*w); }},
+        {"mnuInvertirPaleta", "Invertir Paleta", Menu::Ver, cambiar(invertir), true, leer(invertir)},
+        {"mnuForzarMinimo", "Forzar Mínimo Valor = 0", Menu::Ver, cambiar(forzar), true, leer(forzar)},
+        {"mnuEdicionAreas", "Editor Areas vectoriales", Menu::Modificar, [w] { mnuEdicionAreas_Click(*w); }},
     };
-    conectar("mnuReVer", [w] { mnuReVer_Click(*w); });
-    conectar("mnuRestaurarIMG", [w] { mnuRestaurarIMG_Click(*w); });
-    conectar("mnuImgRASKAbstra", [w] { mnuImgRASKAbstra_Click(*w); });
-    conectar("mnuEdicionAreas", [w] { mnuEdicionAreas_Click(*w); });
-    // The two switches: the flag and the item's check mark; no redraw.
-    auto interruptor = [w](const char* nombre, bool visor::EstadoVisor::*campo) {
-        QAction* a = w->Accion(nombre);
-        if (!a) return;
-        a->setCheckable(true);
-        a->setChecked(w->Estado().visor.*campo);
-        QObject::connect(a, &QAction::triggered, w, [w, a, campo] {
-            bool& flag = w->Estado().visor.*campo;
-            flag = !flag;
-            a->setChecked(flag);
-        });
-    };
-    interruptor("mnuInvertirPaleta", &visor::EstadoVisor::InvertirPaleta);
-    interruptor("mnuForzarMinimo", &visor::EstadoVisor::ForzarMinimo);
-    MarcarVisorAbierto(ventana, VisorAbierto(ventana) != nullptr);
 }
 
 }  // namespace tarno::ui

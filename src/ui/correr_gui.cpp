@@ -1,11 +1,11 @@
 // The run command of the main window: the engine's run command with the
 // windows around it (progress window, board, message area, status panel).
-#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <cmath>
 
 #include "model/correr_modelo.h"
+#include "ui/conexiones.h"
 #include "ui/dlg_opciones.h"
 #include "ui/frm_main.h"
 #include "ui/frm_pp.h"
@@ -69,6 +69,11 @@ void FrmMain0::mnuRun1_Click() {
     EntornoCorrida en{estado_.par, estado_.img, estado_.grillas, estado_.pluviograma, plataforma_, obs, ""};
     ComandoCorrer(en, estado_.corrida);
     corriendo_ = false;
+}
+
+TablaComandos ComandosCorrida(FrmMain0& ventana) {
+    FrmMain0* w = &ventana;
+    return {{"mnuRun1", "Correr modelo RASK...", Menu::Simulador, [w] { w->mnuRun1_Click(); }}};
 }
 
 }  // namespace tarno::ui

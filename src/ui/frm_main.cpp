@@ -18,14 +18,19 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <functional>
+#include <string_view>
 
 #include "gis/menu_sig.h"
 #include "raster/archivos.h"
 #include "raster/numeros.h"
 #include "ui/conexiones.h"
+#include "ui/control_visor.h"
+#include "ui/dlg_chart1.h"
 #include "ui/dlg_opciones.h"
 #include "ui/frm_acerca.h"
 #include "ui/frm_pp.h"
+#include "ui/frm_visor_img.h"
 
 namespace tarno::ui {
 
@@ -33,15 +38,6 @@ namespace {
 
 // Twips per screen pixel: the settings store keeps window measures in twips.
 constexpr int kTwips = 15;
-
-// The receivers of a signal are protected in QObject; a pointer to the member
-// taken through a derived class reaches them for any object.
-struct Receptores : QObject {
-    static int De(const QObject* o) {
-        auto f = &Receptores::receivers;
-        return (o->*f)(SIGNAL(triggered(bool)));
-    }
-};
 
 struct ItemPaleta {
     const char* nombre;
@@ -63,6 +59,36 @@ constexpr const char* kBotonesPaleta[6] = {"btnComposit", "btnRojo", "btnVerde",
 
 QString NombreZoom(int tam) { return QStringLiteral("mnuZoom%1").arg(tam); }
 
+// A menu: where it goes and the order of its items ("-" a separator; a
+// submenu by its name). Items of the menu that the order does not name
+// follow at its end, in the order of their tables.
+struct DefMenu {
+    Menu menu;
+    const char* nombre;  // object name of the menu and of its item in the parent
+    const char* texto;
+    std::vector<const char*> items;
+};
+const DefMenu kMenus[] = {
+    {Menu::Barra, nullptr, nullptr,
+     {"mnuFile", "mnuOpciones", "mnuVerImagen", "mnuSimuladorRASK", "mnuModificarImgKOLT", "mnuHelp"}},
+    {Menu::Archivo, "mnuFile", "&Archivo",
+     {"mnuFileNew", "mnuFileOpen", "mnuFileClose", "mnuImportarIdrisi", "mnutxtBlanco_a_rkd", "mnuImportarSIG",
+      "mnuExportarSIG", "-",
+      "mnuFileSave", "mnuFileSaveAs", "mnuFileSaveAll", "-",
+      "mnuImgRASKVacia", "mnuImgRASKAbstra", "mnuFileProperties", "-",
+      "mnuFilePageSetup", "mnuFilePrintPreview", "mnuFilePrint", "-", "mnuFileExit"}},
+    {Menu::Ver, "mnuVerImagen", "Mostrar Imagen",
+     {"mnuAbrirImgRASK", "mnuReVer", "mnuRestaurarIMG", "mnuNroPaleta", "mnuInvertirPaleta", "mnuVerZoom",
+      "mnuForzarMinimo"}},
+    {Menu::Paleta, "mnuNroPaleta", "Paleta", {}},
+    {Menu::Zoom, "mnuVerZoom", "Tamaño de Pixel", {}},
+    {Menu::Simulador, "mnuSimuladorRASK", "Simulador RASK", {"mnuRun1", "mnuDepurarDivisorias", "mnuPizarra1"}},
+    {Menu::Modificar, "mnuModificarImgKOLT", "Modificar Img KOLT",
+     {"mnutxt0256", "mnuModificaDatPixel", "mnuRecortarRASK", "mnuOperadorRASK", "mnuEdicionAreas",
+      "mnuClasificar", "mnuSuperponer"}},
+    {Menu::Ayuda, "mnuHelp", "Ay&uda", {"mnuHelpContents", "mnuHelpSearchForHelpOn", "-", "mnuHelpAbout"}},
+};
+
 }  // namespace
 
 FrmMain0::FrmMain0(EstadoApp& estado, Plataforma& plataforma, QWidget* parent)
@@ -71,8 +97,18 @@ FrmMain0::FrmMain0(EstadoApp& estado, Plataforma& plataforma, QWidget* parent)
     setWindowTitle(QString::fromUtf8(kTituloPrincipal));
     setWindowIcon(style()->standardIcon(QStyle::SP_DriveNetIcon));
 
-    CrearMenus();
+    // The window's own commands and those of each part, connected once.
+    TablaComandos tabla = ComandosPropios();
+    for (TablaComandos (*parte)(FrmMain0&) :
+         {ComandosVisor, ComandosHerramientas, ComandosImportadores, ComandosDivisorias, ComandosCorrida})
+        for (Comando& c : parte(*this)) tabla.push_back(std::move(c));
+    CrearMenus(tabla);
+    for (int i = 0; i < 9; ++i) paletas_[i] = Accion(kPaletas[i].nombre);
+    for (int i = 0; i < 13; ++i) zoom_[i] = Accion(NombreZoom(kTablaZoom[i]));
     CrearBarraHerramientas();
+    for (int i = 0; i < 6; ++i) botonesPaleta_[i] = Accion(kBotonesPaleta[i]);
+    ConectarBotones();
+    MarcarVisorAbierto(*this, false);
     CrearBarraEstado();
 
     auto* central = new QWidget(this);
@@ -97,27 +133,14 @@ FrmMain0::FrmMain0(EstadoApp& estado, Plataforma& plataforma, QWidget* parent)
     move(0, 0);
     resize(8000 / kTwips, altoTwips / kTwips);
 
-    // Every action's receivers before the subsystems connect theirs: an action
-    // that gains none from the hooks gets the window's own behaviour.
-    for (QAction* a : findChildren<QAction*>())
-        if (!a->objectName().isEmpty()) receptoresPrevios_[a->objectName()] = Receptores::De(a);
-
-    ConectarVisor(*this);
-    ConectarHerramientas(*this);
-    ConectarImportadores(*this);
-    ConectarDivisorias(*this);
-    ConectarPropias();
-
     // Palette 1 checked, the others and every zoom item cleared; then the zoom
     // command "Pixel de 10 puntos" and the palette command 1.
-    for (const ItemPaleta& p : kPaletas)
-        if (QAction* a = Accion(p.nombre)) a->setChecked(false);
-    if (QAction* a = Accion("mnuPaletaRGB")) a->setChecked(true);
+    for (QAction* a : paletas_) a->setChecked(false);
+    paletas_[0]->setChecked(true);
     estado_.visor.NroPaleta = 1;
-    for (int tam : kTablaZoom)
-        if (QAction* a = Accion(NombreZoom(tam))) a->setChecked(false);
-    if (QAction* a = Accion("mnuZoom10")) a->trigger();
-    if (QAction* a = Accion("mnuPaletaRGB")) a->trigger();
+    for (QAction* a : zoom_) a->setChecked(false);
+    AccionZoom(10)->trigger();
+    paletas_[0]->trigger();
 }
 
 FrmMain0::~FrmMain0() {
@@ -128,101 +151,136 @@ FrmMain0::~FrmMain0() {
 }
 
 QAction* FrmMain0::Accion(const QString& nombre) const {
-    return findChild<QAction*>(nombre);
+    auto it = acciones_.find(nombre);
+    return it == acciones_.end() ? nullptr : it->second;
 }
+
+QAction* FrmMain0::AccionZoom(int tam) const {
+    for (int i = 0; i < 13; ++i)
+        if (kTablaZoom[i] == tam) return zoom_[i];
+    return nullptr;
+}
+
+FrmVisorIMG* FrmMain0::Visor() const { return visor_; }
+void FrmMain0::FijarVisor(FrmVisorIMG* visor) { visor_ = visor; }
+DlgChart1* FrmMain0::Chart() const { return chart_; }
+void FrmMain0::FijarChart(DlgChart1* chart) { chart_ = chart; }
 
 void FrmMain0::VerIMG(const std::string& nombreDat) { MostrarImagen(*this, nombreDat); }
 
 // ---------------------------------------------------------------------------
 // Menus, toolbar, status bar
 
-QAction* FrmMain0::NuevaAccion(QMenu* menu, const char* nombre, const QString& texto) {
-    auto* a = new QAction(texto, this);
-    a->setObjectName(nombre);
-    menu->addAction(a);
+TablaComandos FrmMain0::ComandosPropios() {
+    // Commands still to be written show a notice.
+    auto aviso = [this](const char* texto) {
+        return [this, t = std::string(texto)] { plataforma_.Mensaje(t, "", Icono::Ninguno); };
+    };
+    TablaComandos t = {
+        {"mnuFileNew", "&Nuevo", Menu::Archivo, aviso("Agregar código 'mnuFileNew_Click'.")},
+        {"mnuFileOpen", "A&brir...", Menu::Archivo, [this] { mnuAbrirImgRASK_Click(); }},
+        {"mnuFileClose", "&Cerrar", Menu::Archivo, aviso("Agregar código 'mnuFileClose_Click'.")},
+        {"mnuFileSave", "&Guardar", Menu::Archivo, aviso("Agregar código 'mnuFileSave_Click'.")},
+        {"mnuFileSaveAll", "Guardar &todo", Menu::Archivo, aviso("Agregar código 'mnuFileSaveAll_Click'.")},
+        {"mnuImgRASKVacia", "Crear Imagen RASK vacía", Menu::Archivo, {}},
+        {"mnuFileProperties", "&Propiedades", Menu::Archivo, aviso("Agregar código 'mnuFileProperties_Click'.")},
+        {"mnuFilePageSetup", "C&onfigurar página...", Menu::Archivo,
+         [this] {
+             QPrinter impresora;
+             QPageSetupDialog d(&impresora, this);
+             d.setWindowTitle(QString::fromUtf8("Configurar página"));
+             d.exec();
+         }},
+        {"mnuFilePrintPreview", "&Vista preliminar", Menu::Archivo,
+         aviso("Agregar código 'mnuFilePrintPreview_Click'.")},
+        {"mnuFilePrint", "I&mprimir...", Menu::Archivo,
+         aviso("Para imprimir utilice la función de Impresión de su PC...")},
+        {"mnuImportarSIG", "Importar raster SIG (GeoTIFF, ASC, ...)...", Menu::Archivo,
+         [this] {
+             const std::string nuevo = gis::mnuImportarSIG_Click(plataforma_);
+             if (!nuevo.empty()) VerIMG(nuevo);
+         }},
+        {"mnuExportarSIG", "Exportar imagen a GeoTIFF...", Menu::Archivo,
+         [this] { gis::mnuExportarSIG_Click(estado_.img, plataforma_); }},
+        {"mnuFileExit", "&Salir", Menu::Archivo, [this] { close(); }},
+        {"mnuOpciones", "Opciones", Menu::Barra, [this] { mnuOpciones_Click(); }},
+        {"mnuAbrirImgRASK", "Abrir Imagen RASK", Menu::Ver, [this] { mnuAbrirImgRASK_Click(); }},
+        {"mnuPizarra1", "Ver Pizarra de Variables y Salidas", Menu::Simulador, [this] { mnuPizarra1_Click(); },
+         true},
+        {"mnuHelpContents", "&Contenido", Menu::Ayuda, [this] { mnuHelpContents_Click(); }},
+        {"mnuHelpSearchForHelpOn", "&Buscar Ayuda acerca de...", Menu::Ayuda,
+         [this] { mnuHelpSearchForHelpOn_Click(); }},
+        {"mnuHelpAbout", "&Acerca de ", Menu::Ayuda, [this] { mnuHelpAbout_Click(); }},
+    };
+    for (int i = 0; i < 9; ++i)
+        t.push_back({kPaletas[i].nombre, kPaletas[i].texto, Menu::Paleta, [this, i] { Paleta(i + 1); }, true});
+    for (int tam : kTablaZoom) {
+        QString texto = tam == 1 ? QString("Pixel de 1 punto") : QString("Pixel de %1 puntos").arg(tam);
+        t.push_back({NombreZoom(tam), texto, Menu::Zoom, [this, tam] { Zoom(tam); }, true});
+    }
+    return t;
+}
+
+QAction* FrmMain0::NuevaAccion(const Comando& c) {
+    auto* a = new QAction(c.texto, this);
+    a->setObjectName(c.nombre);
+    a->setCheckable(c.marcable || c.marca);
+    if (c.marca) a->setChecked(c.marca());
+    if (c.accion || c.marca)
+        connect(a, &QAction::triggered, this, [a, accion = c.accion, marca = c.marca] {
+            if (accion) accion();
+            if (marca) a->setChecked(marca());
+        });
+    acciones_[c.nombre] = a;
     return a;
 }
 
-void FrmMain0::CrearMenus() {
-    QMenuBar* barra = menuBar();
-    auto menu = [&](const char* nombre, const QString& texto) {
-        QMenu* m = barra->addMenu(texto);
-        m->setObjectName(nombre);
-        m->menuAction()->setObjectName(nombre);
-        return m;
+void FrmMain0::CrearMenus(const TablaComandos& tabla) {
+    std::vector<bool> puesta(tabla.size(), false);
+    auto definicion = [](Menu m) -> const DefMenu& {
+        for (const DefMenu& d : kMenus)
+            if (d.menu == m) return d;
+        return kMenus[0];
     };
-
-    QMenu* archivo = menu("mnuFile", "&Archivo");
-    NuevaAccion(archivo, "mnuFileNew", "&Nuevo");
-    NuevaAccion(archivo, "mnuFileOpen", "A&brir...");
-    NuevaAccion(archivo, "mnuFileClose", "&Cerrar");
-    NuevaAccion(archivo, "mnuImportarIdrisi", "Importar IMG Idrisi");
-    NuevaAccion(archivo, "mnutxtBlanco_a_rkd", "Convertir  txt, sep. chr blanco, a _dat.rkd");
-    NuevaAccion(archivo, "mnuImportarSIG", "Importar raster SIG (GeoTIFF, ASC, ...)...");
-    NuevaAccion(archivo, "mnuExportarSIG", "Exportar imagen a GeoTIFF...");
-    archivo->addSeparator();
-    NuevaAccion(archivo, "mnuFileSave", "&Guardar");
-    NuevaAccion(archivo, "mnuFileSaveAs", "G&uardar Imagen como...");
-    NuevaAccion(archivo, "mnuFileSaveAll", "Guardar &todo");
-    archivo->addSeparator();
-    NuevaAccion(archivo, "mnuImgRASKVacia", "Crear Imagen RASK vacía");
-    NuevaAccion(archivo, "mnuImgRASKAbstra", "Crear RASK Agregada (vectorial)");
-    NuevaAccion(archivo, "mnuFileProperties", "&Propiedades");
-    archivo->addSeparator();
-    NuevaAccion(archivo, "mnuFilePageSetup", "C&onfigurar página...");
-    NuevaAccion(archivo, "mnuFilePrintPreview", "&Vista preliminar");
-    NuevaAccion(archivo, "mnuFilePrint", "I&mprimir...");
-    archivo->addSeparator();
-    NuevaAccion(archivo, "mnuFileExit", "&Salir");
-
-    // "Opciones" is a command placed directly in the menu bar.
-    QAction* opciones = barra->addAction("Opciones");
-    opciones->setParent(this);
-    opciones->setObjectName("mnuOpciones");
-
-    QMenu* ver = menu("mnuVerImagen", "Mostrar Imagen");
-    NuevaAccion(ver, "mnuAbrirImgRASK", "Abrir Imagen RASK");
-    NuevaAccion(ver, "mnuReVer", "Refrescar imagen");
-    NuevaAccion(ver, "mnuRestaurarIMG", "Restaurar Imagen completa");
-    QMenu* paleta = ver->addMenu("Paleta");
-    paleta->setObjectName("mnuNroPaleta");
-    paleta->menuAction()->setObjectName("mnuNroPaleta");
-    for (const ItemPaleta& p : kPaletas) NuevaAccion(paleta, p.nombre, QString::fromUtf8(p.texto))->setCheckable(true);
-    NuevaAccion(ver, "mnuInvertirPaleta", "Invertir Paleta")->setCheckable(true);
-    QMenu* zoom = ver->addMenu("Tamaño de Pixel");
-    zoom->setObjectName("mnuVerZoom");
-    zoom->menuAction()->setObjectName("mnuVerZoom");
-    for (int tam : kTablaZoom) {
-        QString texto = tam == 1 ? QString("Pixel de 1 punto") : QString("Pixel de %1 puntos").arg(tam);
-        NuevaAccion(zoom, NombreZoom(tam).toLatin1().constData(), texto)->setCheckable(true);
-    }
-    NuevaAccion(ver, "mnuForzarMinimo", "Forzar Mínimo Valor = 0")->setCheckable(true);
-
-    QMenu* sim = menu("mnuSimuladorRASK", "Simulador RASK");
-    NuevaAccion(sim, "mnuRun1", "Correr modelo RASK...");
-    NuevaAccion(sim, "mnuDepurarDivisorias", "Depurar Divisorias y Fronteras");
-    NuevaAccion(sim, "mnuPizarra1", "Ver Pizarra de Variables y Salidas")->setCheckable(true);
-
-    QMenu* mod = menu("mnuModificarImgKOLT", "Modificar Img KOLT");
-    NuevaAccion(mod, "mnutxt0256", "Convierte amplitud vector txt a 0-255");
-    NuevaAccion(mod, "mnuModificaDatPixel", "&Modificar valor de Pixel en RASK");
-    NuevaAccion(mod, "mnuRecortarRASK", "Recortar Imagen RASK");
-    NuevaAccion(mod, "mnuOperadorRASK", "Operador en IMG RASK");
-    NuevaAccion(mod, "mnuEdicionAreas", "Editor Areas vectoriales")->setEnabled(false);
-    NuevaAccion(mod, "mnuClasificar", "Clasificar ");
-    NuevaAccion(mod, "mnuSuperponer", "Superponer / Operar dos imagenes");
-
-    QMenu* ayuda = menu("mnuHelp", "Ay&uda");
-    NuevaAccion(ayuda, "mnuHelpContents", "&Contenido");
-    NuevaAccion(ayuda, "mnuHelpSearchForHelpOn", "&Buscar Ayuda acerca de...");
-    ayuda->addSeparator();
-    NuevaAccion(ayuda, "mnuHelpAbout", "&Acerca de ");
+    // Fills `destino` (the menu bar or a menu) with the items of `menu`.
+    std::function<void(Menu, QWidget*)> llenar = [&](Menu menu, QWidget* destino) {
+        auto poner = [&](size_t k) {
+            destino->addAction(NuevaAccion(tabla[k]));
+            puesta[k] = true;
+        };
+        for (const char* item : definicion(menu).items) {
+            if (std::string_view(item) == "-") {
+                auto* sep = new QAction(destino);
+                sep->setSeparator(true);
+                destino->addAction(sep);
+                continue;
+            }
+            bool esMenu = false;
+            for (const DefMenu& d : kMenus) {
+                if (d.menu == Menu::Barra || std::string_view(d.nombre) != item) continue;
+                auto* sub = new QMenu(QString::fromUtf8(d.texto), destino);
+                sub->setObjectName(d.nombre);
+                sub->menuAction()->setObjectName(d.nombre);
+                acciones_[d.nombre] = sub->menuAction();
+                destino->addAction(sub->menuAction());
+                llenar(d.menu, sub);
+                esMenu = true;
+            }
+            if (esMenu) continue;
+            for (size_t k = 0; k < tabla.size(); ++k)
+                if (!puesta[k] && tabla[k].menu == menu && tabla[k].nombre == QLatin1String(item)) poner(k);
+        }
+        for (size_t k = 0; k < tabla.size(); ++k)
+            if (!puesta[k] && tabla[k].menu == menu) poner(k);
+    };
+    llenar(Menu::Barra, menuBar());
 }
 
 QAction* FrmMain0::Boton(QToolBar* barra, const char* clave, const QString& texto, const QString& ayuda) {
     auto* a = new QAction(texto, this);
     a->setObjectName(clave);
     a->setToolTip(ayuda);
+    acciones_[clave] = a;
     barra->addAction(a);
     return a;
 }
@@ -378,73 +436,10 @@ void FrmMain0::CrearBarraEstado() {
     reloj->start(30000);
 }
 
-template <typename F>
-void FrmMain0::Propia(const char* nombre, F f) {
-    QAction* a = Accion(nombre);
-    if (!a) return;
-    auto it = receptoresPrevios_.find(a->objectName());
-    if (it != receptoresPrevios_.end() && Receptores::De(a) > it->second) return;  // a hook took it
-    connect(a, &QAction::triggered, this, f);
-}
-
-void FrmMain0::Marcador(const char* nombre, const char* mensaje) {
-    std::string texto = mensaje;
-    Propia(nombre, [this, texto] { plataforma_.Mensaje(texto, "", Icono::Ninguno); });
-}
-
-void FrmMain0::ConectarPropias() {
-    // Items of later subsystems that no hook connected are shown disabled.
-    const char* ajenas[] = {"mnuImportarIdrisi", "mnutxtBlanco_a_rkd", "mnuFileSaveAs",  "mnuImgRASKAbstra",
-                            "mnuReVer",          "mnuRestaurarIMG",    "mnuDepurarDivisorias", "mnutxt0256",
-                            "mnuModificaDatPixel", "mnuRecortarRASK",  "mnuOperadorRASK", "mnuClasificar",
-                            "mnuSuperponer"};
-    for (const char* n : ajenas) {
-        QAction* a = Accion(n);
-        if (a && Receptores::De(a) == receptoresPrevios_[a->objectName()]) a->setEnabled(false);
-    }
-
-    Marcador("mnuFileNew", "Agregar código 'mnuFileNew_Click'.");
-    Marcador("mnuFileClose", "Agregar código 'mnuFileClose_Click'.");
-    Marcador("mnuFileSave", "Agregar código 'mnuFileSave_Click'.");
-    Marcador("mnuFileSaveAll", "Agregar código 'mnuFileSaveAll_Click'.");
-    Marcador("mnuFileProperties", "Agregar código 'mnuFileProperties_Click'.");
-    Marcador("mnuFilePrintPreview", "Agregar código 'mnuFilePrintPreview_Click'.");
-    Marcador("mnuFilePrint", "Para imprimir utilice la función de Impresión de su PC...");
-    Marcador("Nuevo", "Agregar código de botón 'Nuevo'.");
-    Propia("mnuFileOpen", [this] { if (QAction* a = Accion("mnuAbrirImgRASK")) a->trigger(); });
-    Propia("mnuFilePageSetup", [this] {
-        QPrinter impresora;
-        QPageSetupDialog d(&impresora, this);
-        d.setWindowTitle(QString::fromUtf8("Configurar página"));
-        d.exec();
-    });
-    Propia("mnuFileExit", [this] { close(); });
-    Propia("mnuOpciones", [this] { mnuOpciones_Click(); });
-    Propia("mnuAbrirImgRASK", [this] { mnuAbrirImgRASK_Click(); });
-    Propia("mnuImportarSIG", [this] {
-        const std::string nuevo = gis::mnuImportarSIG_Click(plataforma_);
-        if (!nuevo.empty()) VerIMG(nuevo);
-    });
-    Propia("mnuExportarSIG", [this] { gis::mnuExportarSIG_Click(estado_.img, plataforma_); });
-    Propia("mnuRun1", [this] { mnuRun1_Click(); });
-    Propia("mnuPizarra1", [this] { mnuPizarra1_Click(); });
-    Propia("mnuHelpContents", [this] { mnuHelpContents_Click(); });
-    Propia("mnuHelpSearchForHelpOn", [this] { mnuHelpSearchForHelpOn_Click(); });
-    Propia("mnuHelpAbout", [this] { mnuHelpAbout_Click(); });
-    Propia("mnuInvertirPaleta", [this](bool marcado) { estado_.visor.InvertirPaleta = marcado; });
-    Propia("mnuForzarMinimo", [this](bool marcado) { estado_.visor.ForzarMinimo = marcado; });
-    for (int i = 0; i < 9; ++i) Propia(kPaletas[i].nombre, [this, i] { Paleta(i + 1); });
-    for (int tam : kTablaZoom) {
-        QByteArray n = NombreZoom(tam).toLatin1();
-        Propia(n.constData(), [this, tam] { Zoom(tam); });
-    }
-
-    // Toolbar buttons run the menu commands.
-    auto reenviar = [this](const char* boton, const char* item) {
-        QString destino = item;
-        Propia(boton, [this, destino] {
-            if (QAction* a = Accion(destino)) a->trigger();
-        });
+void FrmMain0::ConectarBotones() {
+    // Toolbar buttons run the menu items.
+    auto reenviar = [this](const char* boton, const QString& item) {
+        connect(Accion(boton), &QAction::triggered, Accion(item), &QAction::trigger);
     };
     reenviar("Abrir", "mnuAbrirImgRASK");
     reenviar("GuardarImgComo", "mnuFileSaveAs");
@@ -453,12 +448,11 @@ void FrmMain0::ConectarPropias() {
     reenviar("Rever", "mnuReVer");
     reenviar("Corre1", "mnuRun1");
     for (int i = 0; i < 6; ++i) reenviar(kBotonesPaleta[i], kPaletas[i].nombre);
-    reenviar("Z1", "mnuZoom1");
-    reenviar("Z10", "mnuZoom10");
-    reenviar("Z100", "mnuZoom100");
-    reenviar("Z500", "mnuZoom500");
-    Propia("Zmenos", [this] { ZoomMenos(); });
-    Propia("Zmas", [this] { ZoomMas(); });
+    for (int tam : {1, 10, 100, 500}) reenviar(QStringLiteral("Z%1").arg(tam).toLatin1().constData(), NombreZoom(tam));
+    connect(Accion("Nuevo"), &QAction::triggered, this,
+            [this] { plataforma_.Mensaje("Agregar código de botón 'Nuevo'.", "", Icono::Ninguno); });
+    connect(Accion("Zmenos"), &QAction::triggered, this, [this] { ZoomMenos(); });
+    connect(Accion("Zmas"), &QAction::triggered, this, [this] { ZoomMas(); });
 }
 
 // ---------------------------------------------------------------------------
@@ -590,27 +584,20 @@ void FrmMain0::mnuHelpAbout_Click() {
 void FrmMain0::Paleta(int nro) {
     if (nro < 1 || nro > 9) return;
     estado_.visor.NroPaleta = static_cast<int16_t>(nro);
-    for (int i = 0; i < 9; ++i)
-        if (QAction* a = Accion(kPaletas[i].nombre)) a->setChecked(i == nro - 1);
+    for (int i = 0; i < 9; ++i) paletas_[i]->setChecked(i == nro - 1);
     const char* pulsado = kPaletas[nro - 1].boton;
-    for (const char* b : kBotonesPaleta)
-        if (QAction* a = Accion(b)) a->setChecked(pulsado && QString(b) == pulsado);
+    for (int i = 0; i < 6; ++i) botonesPaleta_[i]->setChecked(pulsado && std::string_view(kBotonesPaleta[i]) == pulsado);
 }
 
 void FrmMain0::Zoom(int tam) {
-    for (int t : kTablaZoom)
-        if (QAction* a = Accion(NombreZoom(t))) a->setChecked(t == tam);
+    for (int i = 0; i < 13; ++i) zoom_[i]->setChecked(kTablaZoom[i] == tam);
     for (int t : {1, 10, 100, 500})
         if (QAction* a = Accion(QStringLiteral("Z%1").arg(t))) a->setChecked(t == tam);
     estado_.visor.TamPixel = static_cast<int16_t>(tam);
 }
 
 void FrmMain0::miZoomAuto() {
-    for (int t : kTablaZoom)
-        if (t == estado_.visor.TamPixel) {
-            if (QAction* a = Accion(NombreZoom(t))) a->trigger();
-            return;
-        }
+    if (QAction* a = AccionZoom(estado_.visor.TamPixel)) a->trigger();
 }
 
 void FrmMain0::ZoomMenos() {
@@ -619,7 +606,7 @@ void FrmMain0::ZoomMenos() {
         if (kTablaZoom[k] == estado_.visor.TamPixel) { i = k; break; }
     int nuevo = i < 0 ? 1000 : (i == 0 ? 1 : kTablaZoom[i - 1]);
     estado_.visor.TamPixel = static_cast<int16_t>(nuevo);
-    if (QAction* a = Accion(NombreZoom(nuevo))) a->trigger();
+    if (QAction* a = AccionZoom(nuevo)) a->trigger();
     if (QAction* a = Accion("mnuReVer"); a && a->isEnabled()) a->trigger();
 }
 

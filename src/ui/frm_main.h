@@ -1,10 +1,9 @@
 // The main window of TARNO-SIG.
 //
 // It owns every command of the system: the menu bar, the toolbar, the status
-// bar and the message box `picMensajes`. Subsystems attach their commands
-// through the hooks of conexiones.h: each looks its actions up by the menu
-// item's name (Accion("mnuFileSaveAs")) and connects them. The window gives
-// its own placeholder behaviour only to the actions no subsystem connected.
+// bar and the message box `picMensajes`. Its own commands and those each part
+// hands it (the tables of conexiones.h) become the menu items, each connected
+// once to its handler; the toolbar buttons run the menu items.
 #pragma once
 
 #include <QMainWindow>
@@ -13,16 +12,19 @@
 #include <string>
 
 #include "raster/plataforma.h"
+#include "ui/conexiones.h"
 #include "ui/dlg_opciones.h"
 #include "ui/estado_app.h"
 #include "ui/frm_pp.h"
 
 class QAction;
 class QLabel;
-class QMenu;
 class QToolBar;
 
 namespace tarno::ui {
+
+class DlgChart1;
+class FrmVisorIMG;
 
 /// Caption of the main window.
 inline constexpr const char* kTituloPrincipal = "TARNO-SIG - Modelo Hidrológico Velmar, basado en SIG";
@@ -41,9 +43,11 @@ public:
     EstadoApp& Estado() { return estado_; }
     Plataforma& Plat() { return plataforma_; }
 
-    /// The action of the menu item or toolbar button named `nombre`
+    /// The action of the menu item, menu or toolbar button named `nombre`
     /// (its object name), or nullptr when there is none.
     QAction* Accion(const QString& nombre) const;
+    /// The zoom item of `tam` pixels per cell, or nullptr when there is none.
+    QAction* AccionZoom(int tam) const;
 
     /// Opens a raster image and shows it in the viewer.
     void VerIMG(const std::string& nombreDat);
@@ -66,6 +70,12 @@ public:
     /// The progress window `frmPp2`, created hidden when it is not.
     FrmPp2* Progreso();
     FrmPp2* ProgresoAbierto() const { return progreso_; }
+    /// The viewer window while it is open, else nullptr.
+    FrmVisorIMG* Visor() const;
+    void FijarVisor(FrmVisorIMG* visor);
+    /// The profile chart while it is open, else nullptr.
+    DlgChart1* Chart() const;
+    void FijarChart(DlgChart1* chart);
 
     // --- commands (menu handlers) ---
     void mnuOpciones_Click();
@@ -88,16 +98,13 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    QAction* NuevaAccion(QMenu* menu, const char* nombre, const QString& texto);
+    TablaComandos ComandosPropios();
+    QAction* NuevaAccion(const Comando& c);
     QAction* Boton(QToolBar* barra, const char* clave, const QString& texto, const QString& ayuda);
-    void CrearMenus();
+    void CrearMenus(const TablaComandos& tabla);
     void CrearBarraHerramientas();
+    void ConectarBotones();
     void CrearBarraEstado();
-    void ConectarPropias();
-    /// Connects `f` to the action `nombre` unless a subsystem hook connected it.
-    template <typename F>
-    void Propia(const char* nombre, F f);
-    void Marcador(const char* nombre, const char* mensaje);
     void AlCerrarPizarra();
 
     EstadoApp& estado_;
@@ -108,7 +115,12 @@ private:
     QPointer<DlgOpciones> opciones_;
     QPointer<FrmPp> pizarra_;
     QPointer<FrmPp2> progreso_;
-    std::map<QString, int> receptoresPrevios_;  // receivers of each action before the hooks
+    QPointer<FrmVisorIMG> visor_;
+    QPointer<DlgChart1> chart_;
+    std::map<QString, QAction*> acciones_;  // menu items, menus and toolbar buttons by object name
+    QAction* paletas_[9] = {};              // the palette items, in menu order
+    QAction* botonesPaleta_[6] = {};        // the palette buttons
+    QAction* zoom_[13] = {};                // the zoom items, as kTablaZoom
     bool corriendo_ = false;
 };
 

@@ -212,7 +212,7 @@ QString FrmVisorIMG::Panel(int i) const { return i >= 1 && i <= 5 ? paneles_[i -
 
 void FrmVisorIMG::closeEvent(QCloseEvent* e) {
     // Closed windows are no longer the viewer; the main window's item follows.
-    setObjectName(QString());
+    if (principal_.Visor() == this) principal_.FijarVisor(nullptr);
     MarcarVisorAbierto(principal_, false);
     QWidget::closeEvent(e);
 }

@@ -3,7 +3,6 @@
 
 #include "apoyo_dialogos.h"
 #include "raster/archivos.h"
-#include "ui/conexiones.h"
 #include "ui/frm_main.h"
 
 using namespace tarno;
@@ -13,20 +12,6 @@ TEST(ConectarHerramientas, MenusAbrenUnSoloDialogoPorHerramientaYGuardanComo) {
     ui::EstadoApp estado;
     PlataformaFalsa plat;
     ui::FrmMain0 ventana(estado, plat);
-    const char* items[] = {"mnuRecortarRASK", "mnuClasificar", "mnuModificaDatPixel", "mnuOperadorRASK",
-                           "mnuSuperponer", "mnuFileSaveAs"};
-    for (const char* n : items) {
-        if (ventana.Accion(n)) continue;  // the main window may already have it
-        auto* a = new QAction(n, &ventana);
-        a->setObjectName(n);
-    }
-    // Connect on a fresh set of actions so each is connected exactly once.
-    for (const char* n : items) {
-        QAction* a = ventana.Accion(n);
-        a->disconnect();
-    }
-    ui::ConectarHerramientas(ventana);
-
     const std::pair<const char*, const char*> dialogos[] = {{"mnuRecortarRASK", "dlgRecortaRASK"},
                                                              {"mnuClasificar", "dlgClasificaDatPixel"},
                                                              {"mnuModificaDatPixel", "dlgModificaDatPixel"},

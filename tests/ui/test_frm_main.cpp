@@ -46,6 +46,8 @@ TEST(VentanaPrincipal, MenusYBotonesConSusTextos) {
         {"mnuFileClose", "&Cerrar"},
         {"mnuImportarIdrisi", "Importar IMG Idrisi"},
         {"mnutxtBlanco_a_rkd", "Convertir  txt, sep. chr blanco, a _dat.rkd"},
+        {"mnuImportarSIG", "Importar raster SIG (GeoTIFF, ASC, ...)..."},
+        {"mnuExportarSIG", "Exportar imagen a GeoTIFF..."},
         {"mnuFileSave", "&Guardar"},
         {"mnuFileSaveAs", "G&uardar Imagen como..."},
         {"mnuFileSaveAll", "Guardar &todo"},
@@ -126,6 +128,35 @@ TEST(VentanaPrincipal, MenusYBotonesConSusTextos) {
     for (auto& [clave, ayuda] : botones) {
         if (QAction* a = p.A(clave)) {
             EXPECT_EQ(a->toolTip(), QString::fromUtf8(ayuda)) << clave;
+        }
+    }
+}
+
+TEST(VentanaPrincipal, ItemsDeCadaParteEnSuLugarYHabilitados) {
+    Principal p;
+    // The items each part hands in take their places among the window's own.
+    auto orden = [&](const char* menu) {
+        QStringList nombres;
+        for (QAction* a : p.A(menu)->menu()->actions()) nombres << (a->isSeparator() ? "-" : a->objectName());
+        return nombres;
+    };
+    EXPECT_EQ(orden("mnuFile"),
+              QStringList({"mnuFileNew", "mnuFileOpen", "mnuFileClose", "mnuImportarIdrisi", "mnutxtBlanco_a_rkd",
+                           "mnuImportarSIG", "mnuExportarSIG", "-",
+                           "mnuFileSave", "mnuFileSaveAs", "mnuFileSaveAll", "-", "mnuImgRASKVacia",
+                           "mnuImgRASKAbstra", "mnuFileProperties", "-", "mnuFilePageSetup", "mnuFilePrintPreview",
+                           "mnuFilePrint", "-", "mnuFileExit"}));
+    EXPECT_EQ(orden("mnuVerImagen"), QStringList({"mnuAbrirImgRASK", "mnuReVer", "mnuRestaurarIMG", "mnuNroPaleta",
+                                                  "mnuInvertirPaleta", "mnuVerZoom", "mnuForzarMinimo"}));
+    EXPECT_EQ(orden("mnuSimuladorRASK"), QStringList({"mnuRun1", "mnuDepurarDivisorias", "mnuPizarra1"}));
+    EXPECT_EQ(orden("mnuModificarImgKOLT"),
+              QStringList({"mnutxt0256", "mnuModificaDatPixel", "mnuRecortarRASK", "mnuOperadorRASK",
+                           "mnuEdicionAreas", "mnuClasificar", "mnuSuperponer"}));
+    EXPECT_EQ(orden("mnuHelp"), QStringList({"mnuHelpContents", "mnuHelpSearchForHelpOn", "-", "mnuHelpAbout"}));
+    // Every command works from the start but the area editor, which waits for the viewer.
+    for (QAction* a : p.ventana->findChildren<QAction*>()) {
+        if (!a->objectName().isEmpty() && a->objectName() != "mnuEdicionAreas") {
+            EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
         }
     }
 }

@@ -133,6 +133,12 @@ TEST(Visor, ComandosDelMenuPrincipal) {
     EXPECT_NE(VisorAbierto(e.ventana), v);
     EXPECT_EQ(e.ventana.TextoPanelEstado(), "Estado");
     EXPECT_TRUE(e.ventana.TextoMensajes().isEmpty());
+    // "Restaurar Imagen completa" draws the whole image again.
+    FrmVisorIMG* antes = VisorAbierto(e.ventana);
+    e.ventana.Accion("mnuRestaurarIMG")->trigger();
+    Limpiar();
+    ASSERT_NE(VisorAbierto(e.ventana), nullptr);
+    EXPECT_NE(VisorAbierto(e.ventana), antes);
 
     VisorAbierto(e.ventana)->close();
     Limpiar();
@@ -339,7 +345,7 @@ TEST(Visor, PintarAreasGuardarYSalir) {
 
 TEST(Visor, MasDe255AreasNoSePintan) {
     Entorno e;
-    mnuImgRASKAbstra_Click(e.ventana);  // no image open
+    e.ventana.Accion("mnuImgRASKAbstra")->trigger();  // no image open
     ASSERT_EQ(e.plat.mensajes.size(), 1u);
     EXPECT_EQ(e.plat.Ultimo().texto, "ADVERTENCIA: Debe abrirse previamente una imagen TARNO-SIG...");
 
