@@ -16,6 +16,7 @@
 #include "raster/imagen.h"
 #include "raster/numeros.h"
 #include "raster/prj.h"
+#include "raster/nombres.h"
 
 namespace tarno::gis {
 
@@ -77,7 +78,7 @@ std::string MdtDeOrigen(const std::string& nombreDat, bool& derivada) {
     derivada = false;
     if (nombreDat.size() < 8) return nombreDat;
     const std::string sufijo = nombreDat.substr(nombreDat.size() - 8);
-    std::string base = nombreDat.substr(0, nombreDat.size() - 8);
+    std::string base = BaseImagen(nombreDat);
     for (;;) {
         for (const char* fin : kFinalesResultado)
             if (TerminaEn(base, fin)) {

@@ -5,6 +5,7 @@
 #include "raster/archivos.h"
 #include "raster/guardar_como.h"
 #include "raster/numeros.h"
+#include "raster/nombres.h"
 
 namespace tarno::gis {
 
@@ -93,7 +94,7 @@ bool mnuExportarSIG_Click(const ImagenActual& img, Plataforma& plataforma) {
                            Icono::Advertencia);
         return false;
     }
-    const std::string propuesto = img.NombreDat.substr(0, img.NombreDat.size() - 8) + ".tif";
+    const std::string propuesto = BaseImagen(img.NombreDat) + ".tif";
     const std::string destino =
         plataforma.Entrada("Ingrese el nombre del archivo GeoTIFF a crear:", titulo, propuesto);
     if (destino.empty()) return false;

@@ -7,6 +7,7 @@
 #include "raster/archivos.h"
 #include "raster/numeros.h"
 #include "raster/prj.h"
+#include "raster/nombres.h"
 
 namespace tarno {
 
@@ -48,13 +49,6 @@ Resultado CabeceraDelProyecto(const std::string& nombreCab, const CabeceraImagen
     return Resultado::Bien();
 }
 
-// Text less its last n characters; false when it is shorter.
-bool Cortar(const std::string& s, size_t n, std::string& out) {
-    if (s.size() < n) return false;
-    out = s.substr(0, s.size() - n);
-    return true;
-}
-
 }  // namespace
 
 float UmbralProfundidadFinal(float hminAuto, float m, int16_t metodo) {
@@ -78,14 +72,14 @@ float ValorExplorador(const Parametros& par, float qMax, float hMax, float qminA
 
 std::string NombreExploradorDivisorias(const Parametros& par) {
     std::string base;
-    Cortar(par.ArchivoDEM, 8, base);
+    CortarFinal(par.ArchivoDEM, 8, base);
     return par.DirDEM + base + "_QD_dat.rkd";
 }
 
 Resultado EscribirExploradorDivisorias(const Parametros& par, const GrillasModelo& g, ImagenActual& img,
                                        float qminAuto, float hminAuto, float qMaxMayor) {
     std::string base;
-    if (!Cortar(par.ArchivoDEM, 8, base))
+    if (!CortarFinal(par.ArchivoDEM, 8, base))
         return Resultado::Falla("Nombre de archivo MDT inválido: " + par.ArchivoDEM);
     const std::string nombreDat = NombreExploradorDivisorias(par);
     const int32_t filas = g.Cota.Filas();
@@ -137,7 +131,7 @@ bool NombresDepuracion(const std::string& rutaQD, std::string& carpeta, std::str
     std::string nombre;
     SepararRuta(rutaQD, carpeta, nombre);
     std::string base, raiz;
-    if (!Cortar(nombre, 8, base) || !Cortar(base, 3, raiz)) return false;
+    if (!CortarFinal(nombre, 8, base) || !CortarFinal(base, 3, raiz)) return false;
     baseExplorador = base;
     archivoDEM = raiz + "_dat.rkd";
     return true;
@@ -177,7 +171,7 @@ void AdelgazarFilas(Grilla<float>& explorador, const Grilla<float>& dem) {
 Resultado DepurarDivisorias(const std::string& carpeta, const std::string& baseExplorador, const Parametros& par,
                             ImagenActual& img, Plataforma& plataforma) {
     std::string raizDEM;
-    if (!Cortar(par.ArchivoDEM, 7, raizDEM))
+    if (!CortarFinal(par.ArchivoDEM, 7, raizDEM))
         return Fallar(plataforma, "Nombre de archivo MDT inválido: " + par.ArchivoDEM);
 
     // 1. The explorer raster.

@@ -6,6 +6,7 @@
 #include "raster/archivos.h"
 #include "raster/delimitado.h"
 #include "raster/numeros.h"
+#include "raster/nombres.h"
 
 namespace tarno {
 namespace {
@@ -140,8 +141,7 @@ void CalcularOrden(const Grilla<float>& cota, OrdenProceso& orden) {
 }
 
 std::string NombreCacheOrden(const std::string& archivoDEM) {
-    std::string base = archivoDEM.size() >= 4 ? archivoDEM.substr(0, archivoDEM.size() - 4) : "";
-    return base + "_Vc_cab.rkd";
+    return SinUltimos(archivoDEM, 4) + "_Vc_cab.rkd";
 }
 
 namespace {
@@ -159,8 +159,7 @@ bool LeerCacheOrden(const std::string& carpeta, const std::string& nombre, const
     if (!in.Abrir(carpeta + nombre)) return false;
     std::string propio;
     if (!in.LeerTexto(propio)) return false;
-    auto sinSufijo = [](const std::string& s) { return s.size() >= 11 ? s.substr(0, s.size() - 11) : ""; };
-    if (sinSufijo(propio) != sinSufijo(nombre)) return false;
+    if (SinUltimos(propio, 11) != SinUltimos(nombre, 11)) return false;
     int32_t n = 0;
     if (!in.LeerEntero32(n)) return false;
     const int32_t filas = cota.Filas();

@@ -8,12 +8,12 @@
 #include "raster/delimitado.h"
 #include "raster/numeros.h"
 #include "raster/prj.h"
+#include "raster/nombres.h"
 
 namespace tarno {
 
 std::string BaseResultados(const Parametros& par) {
-    const std::string& a = par.ArchivoDEM;
-    return par.DirDEM + (a.size() >= 8 ? a.substr(0, a.size() - 8) : "");
+    return par.DirDEM + BaseImagen(par.ArchivoDEM);
 }
 
 int DecimalesCaudal(float qMaxMayor) {

@@ -2,6 +2,7 @@
 
 #include "raster/archivos.h"
 #include "raster/prj.h"
+#include "raster/nombres.h"
 
 namespace tarno {
 
@@ -23,7 +24,7 @@ bool mnuFileSaveAs_Click(const ImagenActual& img, Plataforma& plataforma) {
     }
     std::string carpeta, archivo;
     SepararRuta(img.NombreDat, carpeta, archivo);
-    const std::string corto = archivo.substr(0, archivo.size() - 8);
+    const std::string corto = BaseImagen(archivo);
     const std::string respuesta = plataforma.Entrada(
         "Ingrese un nombre corto (sin extensión) para el Nuevo Archivo Imagen TARNO-SIG a copiar ?",
         "Guardar Imagen con otro nombre...", corto + "1");

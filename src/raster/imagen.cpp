@@ -7,6 +7,7 @@
 #include "raster/archivos.h"
 #include "raster/delimitado.h"
 #include "raster/numeros.h"
+#include "raster/nombres.h"
 
 namespace tarno {
 
@@ -17,8 +18,7 @@ const char* const kEtiquetasCabecera[12] = {
     "Dato Mayor        : ", "Resolución X      : ", "Resolución Y      : "};
 
 std::string NombreCabDe(const std::string& nombreDat) {
-    std::string base = nombreDat.size() >= 8 ? nombreDat.substr(0, nombreDat.size() - 8) : "";
-    return base + kSufijoCab;
+    return BaseImagen(nombreDat) + kSufijoCab;
 }
 
 Resultado ValidarTamano(int32_t filas, int32_t columnas, const std::string& archivo) {
@@ -129,9 +129,9 @@ fin_datos:
     img.NombresAreas.clear();
     std::string lista;
     if (TerminaEn(nombreDat, "_Ag_dat.rkd"))
-        lista = nombreDat.substr(0, nombreDat.size() - 11) + "_Ag_agr.rkd";
+        lista = SinUltimos(nombreDat, 11) + "_Ag_agr.rkd";
     else if (TerminaEn(nombreDat, "_C_dat.rkd"))
-        lista = nombreDat.substr(0, nombreDat.size() - 10) + "_C_cla.rkd";
+        lista = SinUltimos(nombreDat, 10) + "_C_cla.rkd";
     if (!lista.empty()) {
         // A missing list leaves the image loaded without names.
         if (LeerListaNombres(lista, img.NroAreas, img.NombresAreas)) img.TieneAreas = true;

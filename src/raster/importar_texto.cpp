@@ -6,6 +6,7 @@
 #include "raster/archivos.h"
 #include "raster/delimitado.h"
 #include "raster/numeros.h"
+#include "raster/nombres.h"
 
 namespace tarno {
 namespace {
@@ -19,8 +20,6 @@ bool EsUnaDe(std::string_view s, std::initializer_list<std::string_view> formas)
 std::string_view Ultimos(const std::string& s, size_t n) {
     return s.size() >= n ? std::string_view(s).substr(s.size() - n) : std::string_view();
 }
-
-std::string SinUltimos(const std::string& s, size_t n) { return s.size() >= n ? s.substr(0, s.size() - n) : ""; }
 
 // Items of one line: separated by commas, quoted texts kept whole, leading and
 // trailing blanks removed.

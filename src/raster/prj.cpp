@@ -3,11 +3,12 @@
 #include <cstdio>
 
 #include "raster/archivos.h"
+#include "raster/nombres.h"
 
 namespace tarno {
 
 std::string NombrePrj(const std::string& nombreDat) {
-    return (nombreDat.size() >= 8 ? nombreDat.substr(0, nombreDat.size() - 8) : std::string()) + ".prj";
+    return BaseImagen(nombreDat) + ".prj";
 }
 
 Resultado SeguirPrj(const std::string& fuenteDat, const std::string& destinoDat) {

@@ -3,6 +3,7 @@
 #include "raster/archivos.h"
 #include "raster/delimitado.h"
 #include "raster/prj.h"
+#include "raster/nombres.h"
 
 namespace tarno {
 
@@ -11,7 +12,7 @@ std::string CrearImagenAgregada(ImagenActual& img, Plataforma& plataforma) {
         plataforma.Mensaje(kAvisoSinImagen, kTituloSinImagen, Icono::Advertencia);
         return {};
     }
-    const std::string base = img.NombreCab.substr(0, img.NombreCab.size() - 8);
+    const std::string base = BaseImagen(img.NombreCab);
     const std::string nuevaCab = base + "_Ag_cab.rkd";
     const std::string nuevoDat = base + "_Ag_dat.rkd";
     const std::string lista = base + "_Ag_agr.rkd";

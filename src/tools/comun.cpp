@@ -7,6 +7,7 @@
 #include "raster/archivos.h"
 #include "raster/numeros.h"
 #include "raster/prj.h"
+#include "raster/nombres.h"
 
 namespace tarno::herramientas {
 
@@ -43,7 +44,7 @@ CabeceraImagen CabeceraDeVentana(const CabeceraImagen& fuente, const VentanaCeld
 }
 
 std::string NombrePropuesto(const std::string& nombre, const std::string& letra) {
-    const size_t corte = nombre.size() >= 8 ? nombre.size() - 8 : 0;
+    const size_t corte = nombre.size() >= kLargoSufijoImagen ? nombre.size() - kLargoSufijoImagen : 0;
     return nombre.substr(0, corte) + letra + nombre.substr(corte);
 }
 
