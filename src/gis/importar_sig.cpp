@@ -202,23 +202,33 @@ Resultado LeerBanda(GDALRasterBand& b, const std::string& ruta, int banda, Grill
         valores.Liberar();
         return Resultado::Falla("No hay memoria suficiente para " + ruta);
     }
-    const auto paso = static_cast<GSpacing>(valores.Ancho() * sizeof(float));
-    if (b.RasterIO(GF_Read, 0, 0, columnas, filas, &valores(1, 1), columnas, filas, GDT_Float32, sizeof(float),
-                   paso, nullptr) != CE_None)
-        return Resultado::Falla("No se pudieron leer los datos de la banda" + TextoBlanco(banda) + " de " + ruta +
-                                DetalleGdal() + ".");
+    // Rows are read as 64-bit values so that a value beyond the 32-bit range
+    // is refused instead of becoming an infinity (or NoData) on the way.
     const bool conMascara = (b.GetMaskFlags() & GMF_ALL_VALID) == 0;
     GDALRasterBand* mascara = conMascara ? b.GetMaskBand() : nullptr;
     std::vector<GByte> fila(static_cast<size_t>(columnas), 255);
+    std::vector<double> linea(static_cast<size_t>(columnas), 0.0);
     int64_t validas = 0;
     for (int f = 1; f <= filas; ++f) {
+        if (b.RasterIO(GF_Read, 0, f - 1, columnas, 1, linea.data(), columnas, 1, GDT_Float64, 0, 0, nullptr) !=
+            CE_None)
+            return Resultado::Falla("No se pudieron leer los datos de la banda" + TextoBlanco(banda) + " de " + ruta +
+                                    DetalleGdal() + ".");
         if (mascara && mascara->RasterIO(GF_Read, 0, f - 1, columnas, 1, fila.data(), columnas, 1, GDT_Byte, 0, 0,
                                          nullptr) != CE_None)
             return Resultado::Falla("No se pudo leer la máscara de NoData de " + ruta + DetalleGdal() + ".");
         for (int c = 1; c <= columnas; ++c) {
+            const double x = linea[static_cast<size_t>(c - 1)];
             float& v = valores(f, c);
-            if (fila[static_cast<size_t>(c - 1)] == 0 || !std::isfinite(v)) v = 0.0f;
-            else ++validas;
+            if (fila[static_cast<size_t>(c - 1)] == 0 || std::isnan(x)) {
+                v = 0.0f;
+            } else if (!AFloat(x, v)) {
+                return Resultado::Falla("El valor " + NumeroArchivo(x) + " de la fila" + TextoBlanco(f) +
+                                        ", columna" + TextoBlanco(c) + " de " + ruta +
+                                        " está fuera del rango de los números reales de 32 bits.");
+            } else {
+                ++validas;
+            }
         }
     }
     if (validas == 0)
@@ -320,6 +330,10 @@ Resultado LeerRasterSig(const std::string& ruta, const OpcionesImportarSig& op, 
     cab.YMaximo = gt[3];
     cab.YMinimo = gt[3] + filas * gt[5];
     Extremos(valores, cab.DatoMenor, cab.DatoMayor);
+    for (double x : {cab.XMinimo, cab.XMaximo, cab.YMinimo, cab.YMaximo})
+        if (!std::isfinite(x))
+            return Resultado::Falla("Las coordenadas de " + ruta + " están fuera del rango de los números reales (" +
+                                    NumeroArchivo(x) + ").");
 
     // Cell size in metres.
     double mx = 1, my = 1;
@@ -334,6 +348,8 @@ Resultado LeerRasterSig(const std::string& ruta, const OpcionesImportarSig& op, 
     }
     cab.ResolucionX = op.resX ? *op.resX : gt[1] * mx;
     cab.ResolucionY = op.resY ? *op.resY : -gt[5] * my;
+    if (!std::isfinite(cab.ResolucionX) || !std::isfinite(cab.ResolucionY))
+        return Resultado::Falla("El tamaño de celda de " + ruta + " está fuera del rango de los números reales.");
 
     wkt = srs.IsEmpty() ? std::string() : TextoPrj(srs);
     const bool pareceGrados = std::fabs(cab.XMinimo) <= 180 && std::fabs(cab.XMaximo) <= 180 &&

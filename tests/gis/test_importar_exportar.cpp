@@ -221,6 +221,8 @@ TEST(ImportarExportar, EntradaInvalidaNoEscribeNada) {
     tmp.Escribir("vacio.asc", "ncols 0\nnrows 0\nxllcorner 0\nyllcorner 0\ncellsize 1\n");
     tmp.Escribir("letras.asc", "ncols 2\nnrows 2\nxllcorner 0\nyllcorner 0\ncellsize 1\n1 2\n3 x4\n");
     tmp.Escribir("corto.asc", "ncols 2\nnrows 2\nxllcorner 0\nyllcorner 0\ncellsize 1\n1 2\n3\n");
+    tmp.Escribir("grande.asc", "ncols 2\nnrows 2\nxllcorner 0\nyllcorner 0\ncellsize 1\n1 2\n1e39 4\n");
+    tmp.Escribir("esquina.asc", "ncols 2\nnrows 2\nxllcorner 3e396\nyllcorner 0\ncellsize 1\n1 2\n3 4\n");
     const double gtp[6] = {0, 1, 0, 10, 0, -1};
     RasterGdal vacia = Cuenca(3, 3, gtp, "EPSG:25830");
     for (float& v : vacia.valores) v = -32768;
@@ -247,6 +249,8 @@ TEST(ImportarExportar, EntradaInvalidaNoEscribeNada) {
         {"vacio.asc", "a_dat.rkd", {}, "0 x 0"},
         {"letras.asc", "a_dat.rkd", {}, "Valor no numérico en " + tmp.Ruta("letras.asc") + ", fila 2, columna 2: x4"},
         {"corto.asc", "a_dat.rkd", {}, "tiene menos datos que filas x columnas (3 de 4)"},
+        {"grande.asc", "a_dat.rkd", {}, "1E+39 de la fila 2, columna 1 de " + tmp.Ruta("grande.asc") + " está fuera del rango"},
+        {"esquina.asc", "a_dat.rkd", {}, "fuera del rango de los números reales"},
         {"bien.tif", "a_dat.rkd", banda2, "tiene 1 banda: no existe la banda 2"},
         {"polo.tif", "a_dat.rkd", {}, "No se pudo reproyectar"},
         {"bien.tif", "no/existe/a_dat.rkd", {}, "No se pudo crear el archivo"},
