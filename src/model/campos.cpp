@@ -18,41 +18,36 @@ const char* const kMsgDivQ =
 const char* const kTituloInconsistente = "Inconsistente, ...";
 
 // Builders of table rows, one per kind of field.
-Campo R(const char* n, float Parametros::*m) {
+Campo Base(const char* n, TipoCampo tipo, int paso = 0) {
     Campo c;
     c.nombre = n;
-    c.tipo = TipoCampo::Real;
+    c.tipo = tipo;
+    c.pasoAplicar = paso;
+    return c;
+}
+Campo R(const char* n, float Parametros::*m) {
+    Campo c = Base(n, TipoCampo::Real);
     c.real = m;
     return c;
 }
 Campo E16(const char* n, int16_t Parametros::*m) {
-    Campo c;
-    c.nombre = n;
-    c.tipo = TipoCampo::Entero16;
+    Campo c = Base(n, TipoCampo::Entero16);
     c.entero16 = m;
     return c;
 }
 Campo E32(const char* n, int32_t Parametros::*m) {
-    Campo c;
-    c.nombre = n;
-    c.tipo = TipoCampo::Entero32;
+    Campo c = Base(n, TipoCampo::Entero32);
     c.entero32 = m;
     return c;
 }
 Campo L(const char* n, bool Parametros::*m, int paso) {
-    Campo c;
-    c.nombre = n;
-    c.tipo = TipoCampo::Logico;
+    Campo c = Base(n, TipoCampo::Logico, paso);
     c.logico = m;
-    c.pasoAplicar = paso;
     return c;
 }
 Campo Tx(const char* n, std::string Parametros::*m) {
-    Campo c;
-    c.nombre = n;
-    c.tipo = TipoCampo::Texto;
+    Campo c = Base(n, TipoCampo::Texto, 4);
     c.texto = m;
-    c.pasoAplicar = 4;
     return c;
 }
 

@@ -453,8 +453,7 @@ private:
             const bool enSeccion = sec != secFin && sec->k == k;
             if (enSeccion) ++sec;
             if (cota[idx] > 0) {
-                const float lluvia =
-                    subArea && (i < par_.Py1 || i > par_.Py2 || j < par_.Px1 || j > par_.Px2) ? 0.0f : lluviaPeriodo;
+                const float lluvia = subArea && FueraDelArea(i, j) ? 0.0f : lluviaPeriodo;
                 ruteo.Rutear(i, j, lluvia);
                 if (enSeccion) ContarSeccion(idx);
             } else {
