@@ -15,6 +15,7 @@
 #include "model/orden_proceso.h"
 #include "model/parametros_texto.h"
 #include "model/pluviograma.h"
+#include "model/resumen.h"
 #include "raster/archivos.h"
 #include "raster/imagen.h"
 #include "raster/numeros.h"
@@ -95,14 +96,17 @@ const char* TextoFin(FinCorrida f) {
 }  // namespace
 
 int Run(const Argumentos& args) {
-    const char* uso = "uso: tarno run PARAMETROS [--set Campo=valor ...]\n";
+    const char* uso = "uso: tarno run PARAMETROS [--set Campo=valor ...] [--resumen RESUMEN.json]\n";
     Parametros par;
-    std::string archivo, pluviograma;
+    std::string archivo, pluviograma, resumen;
     std::vector<std::string> asignaciones;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--set") {
             if (i + 1 >= args.size()) return std::fprintf(stderr, "%s", uso), 2;
             asignaciones.push_back(args[++i]);
+        } else if (args[i] == "--resumen") {
+            if (i + 1 >= args.size()) return std::fprintf(stderr, "%s", uso), 2;
+            resumen = args[++i];
         } else if (archivo.empty()) {
             archivo = args[i];
         } else {
@@ -179,6 +183,13 @@ int Run(const Argumentos& args) {
                 completa ? NumeroArchivo(estado.QMaxMayor).c_str() : sinDato.c_str());
     std::printf("Archivos escritos:\n");
     for (const std::string& a : estado.ArchivosEscritos) std::printf("  %s\n", a.c_str());
+    if (!resumen.empty()) {
+        if (Resultado r = EscribirResumenJson(resumen, ArmarResumen(fin, estado, par, img, segundos)); !r) {
+            std::fprintf(stderr, "%s\n", r.mensaje.c_str());
+            return 1;
+        }
+        std::printf("  %s\n", resumen.c_str());
+    }
     return fin == FinCorrida::Completa ? 0 : 1;
 }
 

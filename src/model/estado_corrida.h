@@ -55,6 +55,8 @@ struct EstadoCorrida {
 
     // Run summary (not part of any file).
     double VolumenLluvia = 0;    // m3 of rain fallen on the basin cells
+    double VolumenPerdidas = 0;  // m3 taken by a loss model (none in the plain model)
+    double VolumenSalidaBorde = 0;  // m3 that left through an open boundary (none when closed)
     int32_t PeriodosHechos = 0;
     std::vector<std::string> ArchivosEscritos;
 };
