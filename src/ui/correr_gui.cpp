@@ -4,7 +4,7 @@
 #include <QElapsedTimer>
 #include <cmath>
 
-#include "model/correr_modelo.h"
+#include "comandos/correr.h"
 #include "ui/conexiones.h"
 #include "ui/dlg_opciones.h"
 #include "ui/frm_main.h"
