@@ -17,6 +17,7 @@
 // fails or crashes takes nothing else down.
 #include <fcntl.h>
 #include <sched.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -232,6 +233,12 @@ private:
     std::chrono::steady_clock::time_point t0_ = std::chrono::steady_clock::now();
 };
 
+// Set by SIGINT / SIGTERM: the running scenarios are stopped and the summary
+// of the finished ones written before the batch ends.
+volatile sig_atomic_t gInterrumpido = 0;
+
+void AlInterrumpir(int) { gInterrumpido = 1; }
+
 }  // namespace
 
 int Lote(const Argumentos& args) {
@@ -404,7 +411,19 @@ int Lote(const Argumentos& args) {
     int hechos = 0, fallidos = 0;
     auto ultimo = std::chrono::steady_clock::now();
     bool primera = true;
+    struct sigaction accion {}, antesInt{}, antesTerm{};
+    accion.sa_handler = AlInterrumpir;
+    sigemptyset(&accion.sa_mask);
+    sigaction(SIGINT, &accion, &antesInt);
+    sigaction(SIGTERM, &accion, &antesTerm);
+    bool detenido = false;
     while (siguiente < cola.size() || !enCurso.empty()) {
+        if (gInterrumpido && !detenido) {
+            avance.Aviso("lote: interrumpido; se detienen los escenarios en curso");
+            for (const auto& [pid, t] : enCurso) kill(pid, SIGTERM);
+            siguiente = cola.size();
+            detenido = true;
+        }
         while (static_cast<int>(enCurso.size()) < trabajos && siguiente < cola.size()) {
             Trabajo* t = cola[siguiente++];
             if (pid_t pid = Lanzar(*t); pid > 0) {
@@ -446,6 +465,12 @@ int Lote(const Argumentos& args) {
         ultimo = std::chrono::steady_clock::now();
     }
     avance.Cerrar();
+    sigaction(SIGINT, &antesInt, nullptr);
+    sigaction(SIGTERM, &antesTerm, nullptr);
+    if (detenido) {
+        std::printf("%s%s: lote interrumpido; %d escenarios terminados\n", dir.c_str(), kResumenLote, hechos);
+        return 130;
+    }
     std::printf("%s%s: %d escenarios corridos en %s, %d con fallas\n", dir.c_str(), kResumenLote, hechos,
                 TextoDuracion(avance.Segundos()).c_str(), fallidos + conFallas);
     return fallidos + conFallas > 0 ? 1 : 0;
