@@ -171,13 +171,9 @@ Resultado PrepararCarpeta(const Trabajo& t) {
 // Child `tarno run` of a scenario, its output in the scenario's log. 0 when
 // it could not be started (the message is printed).
 pid_t Lanzar(const Trabajo& t) {
-    const std::vector<std::string> args = {"tarno",
-                                           "run",
-                                           t.carpeta + kParametrosEscenario,
-                                           "--resumen",
-                                           t.carpeta + kResumenEscenario,
-                                           "--cache-orden",
-                                           t.cacheOrden};
+    const std::vector<std::string> args = {
+        "tarno",         "run",       t.carpeta + kParametrosEscenario, "--resumen", t.carpeta + kResumenEscenario,
+        "--cache-orden", t.cacheOrden};
     std::vector<char*> argv;
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
@@ -206,8 +202,10 @@ public:
     void Linea(int hechos, int enCurso, int fallidos) {
         const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0_).count();
         const std::string l = TextoProgresoLote(hechos, total_, enCurso, fallidos, s);
-        if (terminal_) std::fprintf(stderr, "\r%s\033[K", l.c_str());
-        else std::fprintf(stderr, "%s\n", l.c_str());
+        if (terminal_)
+            std::fprintf(stderr, "\r%s\033[K", l.c_str());
+        else
+            std::fprintf(stderr, "%s\n", l.c_str());
         std::fflush(stderr);
         abierta_ = terminal_;
     }
@@ -222,9 +220,7 @@ public:
         abierta_ = false;
     }
     bool Terminal() const { return terminal_; }
-    double Segundos() const {
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0_).count();
-    }
+    double Segundos() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0_).count(); }
 
 private:
     int total_;
@@ -247,21 +243,29 @@ int Lote(const Argumentos& args) {
     bool reanudar = false, preparar = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        const bool conValor = a == "--base" || a == "--salida" || a == "--trabajos" || a == "--fila" || a == "--resumir";
+        const bool conValor =
+            a == "--base" || a == "--salida" || a == "--trabajos" || a == "--fila" || a == "--resumir";
         if (conValor && i + 1 >= args.size()) return std::fprintf(stderr, "%s", kUso), 2;
-        if (a == "--base") base = args[++i];
-        else if (a == "--salida") salida = args[++i];
-        else if (a == "--resumir") resumir = args[++i];
+        if (a == "--base")
+            base = args[++i];
+        else if (a == "--salida")
+            salida = args[++i];
+        else if (a == "--resumir")
+            resumir = args[++i];
         else if (a == "--trabajos") {
             if (!LeerEnteroPositivo(args[++i], trabajos))
                 return std::fprintf(stderr, "--trabajos: se esperaba un entero positivo: %s\n", args[i].c_str()), 2;
         } else if (a == "--fila") {
             if (!LeerEnteroPositivo(args[++i], fila))
                 return std::fprintf(stderr, "--fila: se esperaba un entero positivo: %s\n", args[i].c_str()), 2;
-        } else if (a == "--reanudar") reanudar = true;
-        else if (a == "--preparar") preparar = true;
-        else if (tablaRuta.empty() && !a.empty() && a[0] != '-') tablaRuta = a;
-        else return std::fprintf(stderr, "%s", kUso), 2;
+        } else if (a == "--reanudar")
+            reanudar = true;
+        else if (a == "--preparar")
+            preparar = true;
+        else if (tablaRuta.empty() && !a.empty() && a[0] != '-')
+            tablaRuta = a;
+        else
+            return std::fprintf(stderr, "%s", kUso), 2;
     }
     if (!resumir.empty()) {
         if (!tablaRuta.empty() || !base.empty() || !salida.empty()) return std::fprintf(stderr, "%s", kUso), 2;
@@ -287,7 +291,8 @@ int Lote(const Argumentos& args) {
     {
         std::error_code ec;
         fs::create_directories(dir, ec);
-        if (ec) return std::fprintf(stderr, "No se pudo crear la carpeta %s: %s\n", dir.c_str(), ec.message().c_str()), 1;
+        if (ec)
+            return std::fprintf(stderr, "No se pudo crear la carpeta %s: %s\n", dir.c_str(), ec.message().c_str()), 1;
         std::string copia;
         if (!LeerArchivo(dir + kCopiaTabla, copia) || copia != texto)
             if (Resultado r = GuardarArchivo(dir + kCopiaTabla, texto); !r)
@@ -411,7 +416,8 @@ int Lote(const Argumentos& args) {
     int hechos = 0, fallidos = 0;
     auto ultimo = std::chrono::steady_clock::now();
     bool primera = true;
-    struct sigaction accion {}, antesInt{}, antesTerm{};
+    struct sigaction accion {
+    }, antesInt{}, antesTerm{};
     accion.sa_handler = AlInterrumpir;
     sigemptyset(&accion.sa_mask);
     sigaction(SIGINT, &accion, &antesInt);

@@ -116,8 +116,7 @@ Resultado LeerTablaEscenarios(const std::string& texto, TablaEscenarios& tabla) 
                                             "\" (se esperaba Nombre, Pluviograma o un campo de parámetros)");
                 }
             }
-            if (!hayNombre)
-                return Resultado::Falla("línea " + std::to_string(linea) + ": falta la columna Nombre");
+            if (!hayNombre) return Resultado::Falla("línea " + std::to_string(linea) + ": falta la columna Nombre");
             cabecera = true;
             continue;
         }
@@ -226,7 +225,9 @@ public:
             if (i_ >= t_.size()) return false;
             c = t_[i_++];
             switch (c) {
-                case '"': case '\\': case '/': s += c; break;
+                case '"':
+                case '\\':
+                case '/': s += c; break;
                 case 'b': s += '\b'; break;
                 case 'f': s += '\f'; break;
                 case 'n': s += '\n'; break;
@@ -238,10 +239,14 @@ public:
                     for (int k = 0; k < 4; ++k) {
                         const char h = t_[i_++];
                         u <<= 4;
-                        if (h >= '0' && h <= '9') u |= static_cast<unsigned>(h - '0');
-                        else if (h >= 'a' && h <= 'f') u |= static_cast<unsigned>(h - 'a' + 10);
-                        else if (h >= 'A' && h <= 'F') u |= static_cast<unsigned>(h - 'A' + 10);
-                        else return false;
+                        if (h >= '0' && h <= '9')
+                            u |= static_cast<unsigned>(h - '0');
+                        else if (h >= 'a' && h <= 'f')
+                            u |= static_cast<unsigned>(h - 'a' + 10);
+                        else if (h >= 'A' && h <= 'F')
+                            u |= static_cast<unsigned>(h - 'A' + 10);
+                        else
+                            return false;
                     }
                     // Basic plane only, as UTF-8.
                     if (u < 0x80) {
@@ -347,8 +352,7 @@ std::string TextoProgresoLote(int hechos, int total, int enCurso, int fallidos, 
                     std::to_string(enCurso) + " en curso";
     if (fallidos > 0) s += ", " + std::to_string(fallidos) + " con fallas";
     s += ", " + TextoDuracion(segundos);
-    if (hechos > 0 && hechos < total)
-        s += ", quedan ~" + TextoDuracion(segundos / hechos * (total - hechos));
+    if (hechos > 0 && hechos < total) s += ", quedan ~" + TextoDuracion(segundos / hechos * (total - hechos));
     return s;
 }
 

@@ -22,7 +22,8 @@ TablaEscenarios Tabla(const std::string& texto) {
 // The header decides the separator; blank and '#' lines are skipped, cells
 // are trimmed, quoted cells keep separators and doubled quotes.
 TEST(Lote, LeeLaTabla) {
-    TablaEscenarios t = Tabla("\xEF\xBB\xBF# ensayo\r\nNombre, Pp ,Dur\r\n\r\nT10 , 45.5,60\r\n# fuera\n\"a,\"\"b\"\"\",60,\n");
+    TablaEscenarios t =
+        Tabla("\xEF\xBB\xBF# ensayo\r\nNombre, Pp ,Dur\r\n\r\nT10 , 45.5,60\r\n# fuera\n\"a,\"\"b\"\"\",60,\n");
     EXPECT_EQ(t.separador, ',');
     EXPECT_EQ(t.columnas, (std::vector<std::string>{"Nombre", "Pp", "Dur"}));
     ASSERT_EQ(t.filas.size(), 2u);
@@ -58,14 +59,14 @@ TEST(Lote, EscenariosSobreLaBase) {
     base.DirDEM = "/d/";
     const TablaEscenarios t = Tabla(
         "Nombre,Pp,PasoPp,PasoQ,Manning,Pluviograma\n"
-        "A,45,,,,\n"          // 2: Pp only
-        "B,doce,,,,\n"        // 3: not a number
-        "C,,20,10,,\n"        // 4: output step below the computation step
-        "A,50,,,,\n"          // 5: name already used
-        "D,50,,\n"            // 6: too few cells
-        "../x,50,,,,\n"       // 7: not a folder name
-        "_orden,50,,,,\n"     // 8: reserved
-        "E,,,,7,\n"           // 9: what the options dialog refuses
+        "A,45,,,,\n"       // 2: Pp only
+        "B,doce,,,,\n"     // 3: not a number
+        "C,,20,10,,\n"     // 4: output step below the computation step
+        "A,50,,,,\n"       // 5: name already used
+        "D,50,,\n"         // 6: too few cells
+        "../x,50,,,,\n"    // 7: not a folder name
+        "_orden,50,,,,\n"  // 8: reserved
+        "E,,,,7,\n"        // 9: what the options dialog refuses
         "F,,0.5,,0.02,p.rkd\n");
     const Escenario a = ArmarEscenario(t, 1, base, "base.rkd");
     EXPECT_EQ(a.error, "");
@@ -84,9 +85,14 @@ TEST(Lote, EscenariosSobreLaBase) {
     const struct {
         int fila;
         const char* error;
-    } malas[] = {{2, "Pp: Valor no numérico"}, {3, "PasoQ"},       {4, "ya está en la línea 2"},
-                 {5, "se esperaban 6 valores y hay 4"}, {6, "no puede llevar"}, {7, "quedan para los archivos"},
-                 {8, AvisoDe(*BuscarCampo("Manning")).c_str()}, {10, "no hay escenario 10"}};
+    } malas[] = {{2, "Pp: Valor no numérico"},
+                 {3, "PasoQ"},
+                 {4, "ya está en la línea 2"},
+                 {5, "se esperaban 6 valores y hay 4"},
+                 {6, "no puede llevar"},
+                 {7, "quedan para los archivos"},
+                 {8, AvisoDe(*BuscarCampo("Manning")).c_str()},
+                 {10, "no hay escenario 10"}};
     for (const auto& m : malas) {
         const Escenario e = ArmarEscenario(t, m.fila, base, "");
         EXPECT_NE(e.error.find(m.error), std::string::npos) << m.fila << ": " << e.error;
@@ -118,8 +124,8 @@ TEST(Lote, JsonPlano) {
     EXPECT_EQ(p[2].second, "-1e-3");
     ASSERT_TRUE(LeerJsonPlano("{}", p));
     EXPECT_TRUE(p.empty());
-    for (const char* malo : {"", "{", "{\"a\":1,}", "{\"a\":{\"b\":1}}", "{\"a\":[1]}", "{\"a\":1} x", "{a:1}",
-                             "{\"a\":\"sin fin}"})
+    for (const char* malo :
+         {"", "{", "{\"a\":1,}", "{\"a\":{\"b\":1}}", "{\"a\":[1]}", "{\"a\":1} x", "{a:1}", "{\"a\":\"sin fin}"})
         EXPECT_FALSE(LeerJsonPlano(malo, p)) << malo;
 }
 
@@ -134,8 +140,7 @@ TEST(Lote, TablaResumen) {
     r.qMaxCelda = 2;
     ResumenCorrida abandonada;
     int filas = -1;
-    const std::string s =
-        TextoResumenLote(t, {TextoResumenJson(abandonada), TextoResumenJson(r), "", "{roto"}, &filas);
+    const std::string s = TextoResumenLote(t, {TextoResumenJson(abandonada), TextoResumenJson(r), "", "{roto"}, &filas);
     EXPECT_EQ(filas, 2);
     std::string cabecera = "Nombre;Pp;DirDEM";
     for (const std::string& c : ClavesResumen()) cabecera += ";" + c;
@@ -156,6 +161,7 @@ TEST(Lote, Avance) {
     EXPECT_EQ(TextoDuracion(-3), "0:00:00");
     EXPECT_EQ(TextoProgresoLote(0, 8, 2, 0, 5), "lote: 0/8 escenarios, 2 en curso, 0:00:05");
     // 2 done in 40 s: 6 more take about 120 s.
-    EXPECT_EQ(TextoProgresoLote(2, 8, 2, 1, 40), "lote: 2/8 escenarios, 2 en curso, 1 con fallas, 0:00:40, quedan ~0:02:00");
+    EXPECT_EQ(TextoProgresoLote(2, 8, 2, 1, 40),
+              "lote: 2/8 escenarios, 2 en curso, 1 con fallas, 0:00:40, quedan ~0:02:00");
     EXPECT_EQ(TextoProgresoLote(8, 8, 0, 0, 100), "lote: 8/8 escenarios, 0 en curso, 0:01:40");
 }
