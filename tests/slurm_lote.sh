@@ -5,10 +5,6 @@
 # 77) where Slurm or MUNGE is not installed or the test does not run as root.
 #   tests/slurm_lote.sh TARNO FUENTES TRABAJO
 set -uo pipefail
-TARNO=$(realpath "$1")
-FUENTES=$(realpath "$2")
-WORK=$(realpath -m "$3")
-
 for p in munged slurmctld slurmd sbatch squeue sinfo; do
     if ! command -v "$p" >/dev/null; then
         echo "SKIP: falta $p (instale slurm-wlm y munge para probar la receta de Slurm)"
@@ -20,6 +16,9 @@ if [ "$(id -u)" -ne 0 ]; then
     exit 77
 fi
 
+TARNO=$(realpath "$1")
+FUENTES=$(realpath "$2")
+WORK=$(realpath -m "$3")
 rm -rf "$WORK"
 mkdir -p "$WORK/dem"
 CLUSTER=$(mktemp -d /tmp/tarno_slurm.XXXXXX)
@@ -47,13 +46,15 @@ echo "== sbatch (contrib/slurm/lote.sbatch esc.csv base.txt salida)"
 resumen=$(TARNO=$TARNO timeout 30 "$FUENTES/contrib/slurm/lote.sbatch" esc.csv base.txt salida) || falla "sbatch"
 resumen=$(echo "$resumen" | tail -n 1)
 echo "trabajo del resumen: $resumen"
-# The merge step leaves the queue when the array and the merge are done.
-for _ in $(seq 600); do
-    [ -z "$(squeue -h -j "$resumen" 2>/dev/null)" ] && break
-    sleep 0.1
+# The merge step leaves the queue when the array and the merge are done. The
+# test keeps its own deadlines (every Slurm call bounded), well inside the
+# ctest time-out, so the cluster is always stopped.
+fin=$((SECONDS + 60))
+while [ $SECONDS -lt $fin ]; do
+    [ -z "$(timeout 5 squeue -h -j "$resumen" 2>/dev/null)" ] && break
+    sleep 0.2
 done
-[ -z "$(squeue -h -j "$resumen" 2>/dev/null)" ] || { squeue; falla "el lote no terminó en 60 s"; }
-squeue -h | grep -q . && sleep 1
+[ -z "$(timeout 5 squeue -h -j "$resumen" 2>/dev/null)" ] || { timeout 5 squeue; falla "el lote no terminó en 60 s"; }
 
 echo "== salidas de los trabajos"
 for f in "$WORK"/*.out; do echo "-- $(basename "$f")"; cat "$f"; done
