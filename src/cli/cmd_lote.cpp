@@ -184,6 +184,7 @@ pid_t Lanzar(const Trabajo& t) {
     posix_spawn_file_actions_addopen(&fa, 1, bitacora.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_adddup2(&fa, 1, 2);
     pid_t pid = 0;
+    // This very program, even if its file is replaced while the batch runs.
     const int err = posix_spawn(&pid, "/proc/self/exe", &fa, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&fa);
     if (err != 0) {
