@@ -51,7 +51,9 @@ private:
     bool abierto_ = false;
 };
 
-bool LeerParametros(const std::string& ruta, Parametros& par, std::string& pluviograma) {
+}  // namespace
+
+bool LeerArchivoParametros(const std::string& ruta, Parametros& par, std::string& pluviograma) {
     std::ifstream in(ruta, std::ios::binary);
     if (!in) {
         std::fprintf(stderr, "No se pudo abrir el archivo de parámetros %s\n", ruta.c_str());
@@ -80,6 +82,8 @@ bool LeerParametros(const std::string& ruta, Parametros& par, std::string& pluvi
     return true;
 }
 
+namespace {
+
 const char* TextoFin(FinCorrida f) {
     switch (f) {
         case FinCorrida::Completa: return "completa";
@@ -96,9 +100,10 @@ const char* TextoFin(FinCorrida f) {
 }  // namespace
 
 int Run(const Argumentos& args) {
-    const char* uso = "uso: tarno run PARAMETROS [--set Campo=valor ...] [--resumen RESUMEN.json]\n";
+    const char* uso =
+        "uso: tarno run PARAMETROS [--set Campo=valor ...] [--resumen RESUMEN.json] [--cache-orden CARPETA]\n";
     Parametros par;
-    std::string archivo, pluviograma, resumen;
+    std::string archivo, pluviograma, resumen, cacheOrden;
     std::vector<std::string> asignaciones;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--set") {
@@ -107,6 +112,11 @@ int Run(const Argumentos& args) {
         } else if (args[i] == "--resumen") {
             if (i + 1 >= args.size()) return std::fprintf(stderr, "%s", uso), 2;
             resumen = args[++i];
+        } else if (args[i] == "--cache-orden") {
+            if (i + 1 >= args.size()) return std::fprintf(stderr, "%s", uso), 2;
+            cacheOrden = args[++i];
+            if (!cacheOrden.empty() && !TerminaEn(cacheOrden, "/") && !TerminaEn(cacheOrden, "\\"))
+                cacheOrden += SeparadorCarpeta();
         } else if (archivo.empty()) {
             archivo = args[i];
         } else {
@@ -114,7 +124,7 @@ int Run(const Argumentos& args) {
         }
     }
     if (archivo.empty()) return std::fprintf(stderr, "%s", uso), 2;
-    if (!LeerParametros(archivo, par, pluviograma)) return 2;
+    if (!LeerArchivoParametros(archivo, par, pluviograma)) return 2;
     for (const std::string& a : asignaciones) {
         std::string campo, valor;
         if (!SepararAsignacion(a, campo, valor)) return std::fprintf(stderr, "--set %s: se esperaba Campo=valor\n", a.c_str()), 2;
@@ -145,7 +155,8 @@ int Run(const Argumentos& args) {
     if (dem == EstadoDEM::SinArchivo || dem == EstadoDEM::ErrorLectura) return 1;
 
     ObservadorConsola obs;
-    EntornoCorrida en{par, img, grillas, pv, plat, obs, ""};
+    // A shared cache (runs of a batch at once) is only read.
+    EntornoCorrida en{par, img, grillas, pv, plat, obs, cacheOrden, !cacheOrden.empty()};
     EstadoCorrida estado;
     const auto t0 = std::chrono::steady_clock::now();
     FinCorrida fin = CorrerModelo(en, estado);
@@ -157,8 +168,9 @@ int Run(const Argumentos& args) {
     std::printf("Grilla:                          %d filas x %d columnas (%lld celdas)\n", img.NroFilas,
                 img.NroColumnas, static_cast<long long>(celdas));
     std::printf("Orden de proceso:                %s\n", !estado.ordenPreparado      ? "no preparado"
-                                                           : estado.ordenReconstruido ? "calculado (caché escrita)"
-                                                                                      : "leído de la caché");
+                                                           : !estado.ordenReconstruido ? "leído de la caché"
+                                                           : en.cacheSoloLectura      ? "calculado (caché de solo lectura)"
+                                                                                      : "calculado (caché escrita)");
     std::printf("Períodos:                        %d de %d (paso %s min)\n", estado.PeriodosHechos, par.nPer,
                 NumeroArchivo(par.PasoPp).c_str());
     std::printf("Segundos:                        %.3f\n", segundos);

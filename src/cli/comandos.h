@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "model/parametros.h"
+
 namespace tarno::cli {
 
 using Argumentos = std::vector<std::string>;
@@ -12,6 +14,7 @@ using Argumentos = std::vector<std::string>;
 int Info(const Argumentos& args);
 int ImportarAsc(const Argumentos& args);
 int Run(const Argumentos& args);             // cmd_run.cpp
+int Lote(const Argumentos& args);            // cmd_lote.cpp
 int Orden(const Argumentos& args);           // cmd_run.cpp
 int Render(const Argumentos& args);          // cmd_render.cpp
 int ImportarIdrisi(const Argumentos& args);  // cmd_importar.cpp
@@ -19,5 +22,10 @@ int ImportarTexto(const Argumentos& args);   // cmd_importar.cpp
 int Depurar(const Argumentos& args);         // cmd_depurar.cpp
 int ImportarRaster(const Argumentos& args);  // cmd_gis.cpp
 int ExportarRaster(const Argumentos& args);  // cmd_gis.cpp
+
+/// Reads a `tarno run` parameter file over `par` ("Campo=valor" lines, blank
+/// and '#' lines skipped; `Pluviograma=` goes to `pluviograma`). Reports the
+/// faulty line on standard error and returns false.
+bool LeerArchivoParametros(const std::string& ruta, Parametros& par, std::string& pluviograma);
 
 }  // namespace tarno::cli
