@@ -35,7 +35,7 @@
 
 #include "cli/comandos.h"
 #include "cli/plataforma_consola.h"
-#include "model/cargar_dem.h"
+#include "comandos/cargar_dem.h"
 #include "model/lote.h"
 #include "model/orden_proceso.h"
 #include "model/parametros_texto.h"
