@@ -2,6 +2,7 @@
 // processing order of a DEM.
 #include <unistd.h>
 
+#include <QApplication>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -19,6 +20,7 @@
 #include "raster/archivos.h"
 #include "raster/imagen.h"
 #include "raster/numeros.h"
+#include "ui/informe_corrida.h"
 
 namespace tarno::cli {
 namespace {
@@ -51,6 +53,21 @@ private:
     bool abierto_ = false;
 };
 
+const char* TextoFin(FinCorrida f) {
+    switch (f) {
+        case FinCorrida::Completa: return "completa";
+        case FinCorrida::Rechazada: return "rechazada";
+        case FinCorrida::SinMemoria: return "sin memoria";
+        case FinCorrida::Suspendida: return "suspendida";
+        case FinCorrida::SinPluviograma: return "sin pluviograma";
+        case FinCorrida::ErrorArchivo: return "error de archivo";
+        case FinCorrida::Inestable: return "abandonada: paso de cálculo inestable";
+    }
+    return "";
+}
+
+}  // namespace
+
 bool LeerParametros(const std::string& ruta, Parametros& par, std::string& pluviograma) {
     std::ifstream in(ruta, std::ios::binary);
     if (!in) {
@@ -80,26 +97,12 @@ bool LeerParametros(const std::string& ruta, Parametros& par, std::string& pluvi
     return true;
 }
 
-const char* TextoFin(FinCorrida f) {
-    switch (f) {
-        case FinCorrida::Completa: return "completa";
-        case FinCorrida::Rechazada: return "rechazada";
-        case FinCorrida::SinMemoria: return "sin memoria";
-        case FinCorrida::Suspendida: return "suspendida";
-        case FinCorrida::SinPluviograma: return "sin pluviograma";
-        case FinCorrida::ErrorArchivo: return "error de archivo";
-        case FinCorrida::Inestable: return "abandonada: paso de cálculo inestable";
-    }
-    return "";
-}
-
-}  // namespace
-
 int Run(const Argumentos& args) {
-    const char* uso = "uso: tarno run PARAMETROS [--set Campo=valor ...] [--resumen RESUMEN.json]\n";
+    const char* uso = "uso: tarno run PARAMETROS [--set Campo=valor ...] [--resumen RESUMEN.json] [--informe]\n";
     Parametros par;
     std::string archivo, pluviograma, resumen;
     std::vector<std::string> asignaciones;
+    bool informe = false;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--set") {
             if (i + 1 >= args.size()) return std::fprintf(stderr, "%s", uso), 2;
@@ -107,6 +110,8 @@ int Run(const Argumentos& args) {
         } else if (args[i] == "--resumen") {
             if (i + 1 >= args.size()) return std::fprintf(stderr, "%s", uso), 2;
             resumen = args[++i];
+        } else if (args[i] == "--informe") {
+            informe = true;
         } else if (archivo.empty()) {
             archivo = args[i];
         } else {
@@ -189,6 +194,16 @@ int Run(const Argumentos& args) {
             return 1;
         }
         std::printf("  %s\n", resumen.c_str());
+    }
+    if (informe && estado.ordenPreparado) {
+        // The report of whatever the run left (an abandoned run has no maps).
+        auto app = AbrirAplicacionGrafica();
+        std::string ruta;
+        if (Resultado r = ui::EscribirInforme(par, pv, ArmarResumen(fin, estado, par, img, segundos), ruta); !r) {
+            std::fprintf(stderr, "%s\n", r.mensaje.c_str());
+            return 1;
+        }
+        std::printf("  %s\n", ruta.c_str());
     }
     return fin == FinCorrida::Completa ? 0 : 1;
 }

@@ -2,8 +2,13 @@
 // the program and command names) and returns the exit status.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "model/parametros.h"
+
+class QApplication;
 
 namespace tarno::cli {
 
@@ -19,5 +24,14 @@ int ImportarTexto(const Argumentos& args);   // cmd_importar.cpp
 int Depurar(const Argumentos& args);         // cmd_depurar.cpp
 int ImportarRaster(const Argumentos& args);  // cmd_gis.cpp
 int ExportarRaster(const Argumentos& args);  // cmd_gis.cpp
+int Grafico(const Argumentos& args);         // cmd_grafico.cpp
+
+/// Reads a `Campo=valor` parameter file into `par`; a `Pluviograma=` line
+/// goes to `pluviograma`. False (message printed) on a line it refuses.
+bool LeerParametros(const std::string& ruta, Parametros& par, std::string& pluviograma);  // cmd_run.cpp
+
+/// The Qt application the chart and the report draw with; without a display
+/// it uses Qt's offscreen platform.
+std::unique_ptr<QApplication> AbrirAplicacionGrafica();  // cmd_grafico.cpp
 
 }  // namespace tarno::cli
