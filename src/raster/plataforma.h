@@ -31,6 +31,31 @@ public:
     virtual std::string AbrirArchivo(const std::string& titulo, const std::string& filtro,
                                      const std::string& carpeta = "") = 0;
 
+    /// File-save dialog proposing `nombre`; returns the chosen full path or
+    /// an empty text. Platforms without dialogs return an empty text.
+    virtual std::string GuardarArchivoComo(const std::string& titulo, const std::string& filtro,
+                                           const std::string& nombre) {
+        (void)titulo;
+        (void)filtro;
+        (void)nombre;
+        return {};
+    }
+
+    /// Prints a picture (PNG bytes) on a page after the print dialog; false
+    /// when nothing was printed.
+    virtual bool ImprimirImagen(const std::string& png, const std::string& titulo) {
+        (void)png;
+        (void)titulo;
+        return false;
+    }
+
+    /// Opens a file in the system's viewer for its kind (a page in the
+    /// browser); false when none could be started.
+    virtual bool AbrirDocumento(const std::string& ruta) {
+        (void)ruta;
+        return false;
+    }
+
     /// Time of day as a fraction of a day (0 <= t < 1).
     virtual double Hora() = 0;
 

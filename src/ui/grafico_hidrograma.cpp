@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "raster/archivos.h"
+#include "viewer/mapa_informe.h"
 
 namespace tarno::ui {
 
@@ -51,7 +52,14 @@ QChart* CrearGraficoHidrograma(const GraficoHidrograma& g) {
     auto* ejeT = new QValueAxis;
     ejeT->setTitleText("Tiempo [min]");
     ejeT->setLabelFormat("%g");
-    Rango(ejeT, tFin, 1.0);
+    // The axis ends with the run; ticks at round minutes from 0.
+    ejeT->setRange(0, tFin > 0 ? tFin : 1.0);
+    const double paso = visor::LargoRedondo((tFin > 0 ? tFin : 1.0) / 6.0);
+    if (paso > 0) {
+        ejeT->setTickType(QValueAxis::TicksDynamic);
+        ejeT->setTickAnchor(0);
+        ejeT->setTickInterval(paso);
+    }
     chart->addAxis(ejeT, Qt::AlignBottom);
     auto* ejeQ = new QValueAxis;
     ejeQ->setTitleText("Caudal [m3/s]");
@@ -176,6 +184,7 @@ Resultado GuardarGraficoHidrograma(const GraficoHidrograma& g, const std::string
         generador.setSize(QSize(ancho, alto));
         generador.setViewBox(QRect(0, 0, ancho, alto));
         generador.setTitle(Q(g.titulo));
+        generador.setResolution(96);  // as a picture on screen
         QPainter p(&generador);
         p.fillRect(QRect(0, 0, ancho, alto), Qt::white);
         PintarGraficoHidrograma(p, g, QRectF(0, 0, ancho, alto));

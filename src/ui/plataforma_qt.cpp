@@ -1,13 +1,18 @@
 #include "ui/plataforma_qt.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QSettings>
 #include <QTime>
 #include <QTranslator>
+#include <QUrl>
 
 namespace tarno::ui {
 
@@ -77,6 +82,36 @@ std::string PlataformaQt::AbrirArchivo(const std::string& titulo, const std::str
     return QFileDialog::getOpenFileName(Padre(), QString::fromStdString(titulo), QString::fromStdString(carpeta),
                                         FiltroQt(filtro))
         .toStdString();
+}
+
+std::string PlataformaQt::GuardarArchivoComo(const std::string& titulo, const std::string& filtro,
+                                             const std::string& nombre) {
+    return QFileDialog::getSaveFileName(Padre(), QString::fromStdString(titulo), QString::fromStdString(nombre),
+                                        FiltroQt(filtro))
+        .toStdString();
+}
+
+bool PlataformaQt::ImprimirImagen(const std::string& png, const std::string& titulo) {
+    QImage imagen;
+    if (!imagen.loadFromData(reinterpret_cast<const uchar*>(png.data()), static_cast<int>(png.size()), "PNG"))
+        return false;
+    QPrinter impresora;
+    impresora.setDocName(QString::fromStdString(titulo));
+    impresora.setPageOrientation(imagen.width() > imagen.height() ? QPageLayout::Landscape : QPageLayout::Portrait);
+    QPrintDialog dialogo(&impresora, Padre());
+    if (dialogo.exec() != QDialog::Accepted) return false;
+    QPainter p(&impresora);
+    const QRect pagina = p.viewport();
+    QSize tam = imagen.size();
+    tam.scale(pagina.size(), Qt::KeepAspectRatio);
+    p.setViewport(pagina.x(), pagina.y(), tam.width(), tam.height());
+    p.setWindow(imagen.rect());
+    p.drawImage(0, 0, imagen);
+    return true;
+}
+
+bool PlataformaQt::AbrirDocumento(const std::string& ruta) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(ruta)));
 }
 
 std::string PlataformaQt::LeerAjuste(const std::string& seccion, const std::string& clave,

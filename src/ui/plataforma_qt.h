@@ -27,6 +27,10 @@ public:
                         const std::string& porDefecto) override;
     std::string AbrirArchivo(const std::string& titulo, const std::string& filtro,
                              const std::string& carpeta) override;
+    std::string GuardarArchivoComo(const std::string& titulo, const std::string& filtro,
+                                   const std::string& nombre) override;
+    bool ImprimirImagen(const std::string& png, const std::string& titulo) override;
+    bool AbrirDocumento(const std::string& ruta) override;
     double Hora() override;
     /// Settings store: QSettings of the application title, group `seccion`.
     std::string LeerAjuste(const std::string& seccion, const std::string& clave,

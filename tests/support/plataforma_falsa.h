@@ -63,6 +63,28 @@ public:
         archivos.pop_front();
         return r;
     }
+    std::deque<std::string> guardados;          // next answers to save dialogs
+    std::vector<std::string> nombresGuardar;    // names the save dialogs proposed
+    std::vector<std::string> impresos;          // PNG bytes printed
+    std::vector<std::string> documentos;        // files opened in the system's viewer
+    std::string GuardarArchivoComo(const std::string& titulo, const std::string& filtro,
+                                   const std::string& nombre) override {
+        titulosDialogo.push_back(titulo);
+        filtrosDialogo.push_back(filtro);
+        nombresGuardar.push_back(nombre);
+        if (guardados.empty()) return {};
+        std::string r = guardados.front();
+        guardados.pop_front();
+        return r;
+    }
+    bool ImprimirImagen(const std::string& png, const std::string&) override {
+        impresos.push_back(png);
+        return true;
+    }
+    bool AbrirDocumento(const std::string& ruta) override {
+        documentos.push_back(ruta);
+        return true;
+    }
     double Hora() override {
         double h = hora;
         hora += pasoHora;
