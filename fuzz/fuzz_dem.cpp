@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "comun.h"
-#include "model/cargar_dem.h"
+#include "comandos/cargar_dem.h"
 #include "raster/numeros.h"
 
 using namespace tarno;

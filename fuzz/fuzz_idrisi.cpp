@@ -5,7 +5,7 @@
 
 #include "comun.h"
 #include "raster/archivos.h"
-#include "raster/importar_texto.h"
+#include "comandos/importar_texto.h"
 #include "raster/numeros.h"
 
 using namespace tarno;

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "comun.h"
-#include "model/pluviograma.h"
+#include "comandos/cargar_pluviograma.h"
 #include "raster/delimitado.h"
 #include "raster/numeros.h"
 

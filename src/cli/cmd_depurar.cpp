@@ -3,7 +3,7 @@
 
 #include "cli/comandos.h"
 #include "cli/plataforma_consola.h"
-#include "model/divisorias.h"
+#include "comandos/depurar_divisorias.h"
 #include "model/parametros.h"
 #include "raster/archivos.h"
 #include "raster/imagen.h"

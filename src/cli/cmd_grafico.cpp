@@ -8,6 +8,7 @@
 
 #include "cli/comandos.h"
 #include "cli/plataforma_consola.h"
+#include "comandos/cargar_pluviograma.h"
 #include "model/hidrograma.h"
 #include "model/lluvia.h"
 #include "model/parametros_texto.h"

@@ -3,7 +3,7 @@
 #include "cli/comandos.h"
 #include "cli/plataforma_consola.h"
 #include "raster/archivos.h"
-#include "raster/importar_texto.h"
+#include "comandos/importar_texto.h"
 
 namespace tarno::cli {
 

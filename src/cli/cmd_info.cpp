@@ -3,8 +3,8 @@
 #include <optional>
 
 #include "cli/comandos.h"
+#include "gis/importar_sig.h"
 #include "raster/imagen.h"
-#include "raster/importar_asc.h"
 #include "raster/numeros.h"
 
 namespace tarno::cli {
@@ -66,7 +66,8 @@ int Info(const Argumentos& args) {
 
 int ImportarAsc(const Argumentos& args) {
     std::vector<std::string> pos;
-    OpcionesAsc op;
+    std::optional<double> resX, resY;
+    std::optional<std::string> titulo;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto valor = [&](double& destino) {
@@ -77,13 +78,13 @@ int ImportarAsc(const Argumentos& args) {
         double d;
         if (a == "--resx") {
             if (!valor(d)) return std::fprintf(stderr, "--resx necesita un número\n"), 2;
-            op.resX = d;
+            resX = d;
         } else if (a == "--resy") {
             if (!valor(d)) return std::fprintf(stderr, "--resy necesita un número\n"), 2;
-            op.resY = d;
+            resY = d;
         } else if (a == "--titulo") {
             if (i + 1 >= args.size()) return std::fprintf(stderr, "--titulo necesita un texto\n"), 2;
-            op.titulo = args[++i];
+            titulo = args[++i];
         } else {
             pos.push_back(a);
         }
@@ -92,7 +93,7 @@ int ImportarAsc(const Argumentos& args) {
         std::fprintf(stderr, "uso: tarno import-asc ENTRADA.asc SALIDA_dat.rkd [--resx M --resy M] [--titulo T]\n");
         return 2;
     }
-    Resultado r = tarno::ImportarAsc(pos[0], pos[1], op);
+    Resultado r = gis::ImportarAscSig(pos[0], pos[1], resX, resY, titulo);
     if (!r) {
         std::fprintf(stderr, "%s\n", r.mensaje.c_str());
         return 1;

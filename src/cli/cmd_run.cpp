@@ -11,11 +11,11 @@
 
 #include "cli/comandos.h"
 #include "cli/plataforma_consola.h"
-#include "model/cargar_dem.h"
-#include "model/correr_modelo.h"
+#include "comandos/cargar_dem.h"
+#include "comandos/correr.h"
 #include "model/orden_proceso.h"
 #include "model/parametros_texto.h"
-#include "model/pluviograma.h"
+#include "comandos/cargar_pluviograma.h"
 #include "model/resumen.h"
 #include "raster/archivos.h"
 #include "raster/imagen.h"
@@ -144,11 +144,6 @@ int Run(const Argumentos& args) {
     }
     // The record changes the options dialog's fill makes before every run.
     AjustesDeRelleno(par);
-    if (par.DirDEM.empty() || par.DirDEM == kSinArchivo || par.ArchivoDEM.empty()) {
-        plat.Mensaje("No hay archivo MDT seleccionado. Debe cargarlo primero desde menú Opciones, Ficha Parámetros",
-                     "Error, falta archivo...", Icono::Advertencia, Botones::Aceptar);
-        return 1;
-    }
     ImagenActual img;
     GrillasModelo grillas;
     EstadoDEM dem = CargarDEM(par, img, grillas.Cota, plat);

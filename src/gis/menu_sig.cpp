@@ -3,7 +3,7 @@
 #include "gis/exportar_sig.h"
 #include "gis/importar_sig.h"
 #include "raster/archivos.h"
-#include "raster/guardar_como.h"
+#include "comandos/guardar_como.h"
 #include "raster/numeros.h"
 #include "raster/nombres.h"
 

@@ -35,6 +35,8 @@ namespace tarno {
 // Texts of the progress window.
 inline constexpr const char* kTituloProgresoCorrida = "un momento...esta opción puede tardar varios minutos...";
 inline constexpr const char* kCorriendoSimulador = "Corriendo Simulador TARNO-SIG...";
+// Title of the run's message boxes.
+inline constexpr const char* kTituloCorrida = "TARNO-SIG: Correr el modelo";
 
 /// What the windows around a run receive. Every method has an empty default,
 /// so a headless caller implements only what it shows. Calls come in this
@@ -117,23 +119,5 @@ std::string TextoSeccionFuera(const Parametros& par, int32_t filas, int32_t colu
 
 /// The run driver `CorrerModelo`.
 FinCorrida CorrerModelo(EntornoCorrida& entorno, EstadoCorrida& estado);
-
-// ---- The run command ("Correr modelo") ----
-
-/// Text of the confirmation box (lines joined by CR LF).
-std::string TextoConfirmacionCorrida(const Parametros& par, const ImagenActual& img);
-
-/// The record changes the options dialog's fill makes before a run:
-/// `AreaPp` outside 0/1 becomes 0; with `AreaPp` = 1, bounds below 1 become
-/// 1 (first) or 9999999 (last); with `Div` false, `DivMetodoQmin` and
-/// `DivResQM` become false.
-void AjustesDeRelleno(Parametros& par);
-
-enum class FinComando { Cancelado, SinMDT, Corrido };
-
-/// The whole run command: confirmation, record changes of the fill, DEM
-/// check, DEM loading (`CargarDEM`) and `CorrerModelo`. `fin` receives the
-/// run's end when it ran.
-FinComando ComandoCorrer(EntornoCorrida& entorno, EstadoCorrida& estado, FinCorrida* fin = nullptr);
 
 }  // namespace tarno

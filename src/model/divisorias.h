@@ -3,10 +3,8 @@
 // Cells that collect almost no runoff during a storm lie on the crests between
 // catchments. At the end of a run with the explorer on, the `_QD` raster marks
 // them with `DivValor` and gives every other cell `DivValorRes` or its maximum
-// discharge. The depuration reads a `_QD` raster with the DEM and the
-// maximum-discharge raster of the same run, thins the crest cells of every row
-// to one cell per crest and writes the `_QDD` raster: the maximum discharge of
-// every cell, 0 on the thinned crests.
+// discharge. The depuration (comandos/depurar_divisorias.h) thins the crest
+// cells of every row to one cell per crest (`AdelgazarFilas`).
 #pragma once
 
 #include <cstdint>
@@ -16,7 +14,6 @@
 #include "model/parametros.h"
 #include "raster/grilla.h"
 #include "raster/imagen.h"
-#include "raster/plataforma.h"
 #include "raster/resultado.h"
 
 namespace tarno {
@@ -44,31 +41,10 @@ std::string NombreExploradorDivisorias(const Parametros& par);
 Resultado EscribirExploradorDivisorias(const Parametros& par, const GrillasModelo& g, ImagenActual& img,
                                        float qminAuto, float hminAuto, float qMaxMayor);
 
-/// Names derived from the chosen explorer header: its folder, the explorer
-/// base (name less its last 8 characters) and the DEM data name (explorer base
-/// less its last 3 characters + "_dat.rkd"). False when the name is too short
-/// to cut.
-bool NombresDepuracion(const std::string& rutaQD, std::string& carpeta, std::string& baseExplorador,
-                       std::string& archivoDEM);
-
 /// Row thinning: in every row each run of cells equal to 0 that is closed by a
 /// non-zero cell gets the marker at the middle of its leftmost highest DEM
 /// plateau (right middle for an even length). Runs whose DEM values are all
 /// <= 0 and runs reaching the row's end get no mark.
 void AdelgazarFilas(Grilla<float>& explorador, const Grilla<float>& dem);
-
-/// Thins the explorer raster `carpeta` + `baseExplorador` with the DEM
-/// `par.DirDEM` + `par.ArchivoDEM` and the maximum-discharge raster of the same
-/// run (in the explorer's folder) and writes `carpeta` + `baseExplorador` +
-/// "D_dat.rkd" / "D_cab.rkd". Messages go through `plataforma`; nothing is
-/// written unless every input is read and matches. Afterwards `img` holds the
-/// maximum-discharge raster.
-Resultado DepurarDivisorias(const std::string& carpeta, const std::string& baseExplorador,
-                            const Parametros& par, ImagenActual& img, Plataforma& plataforma);
-
-/// The menu command "Depurar Divisorias y Fronteras": asks for the explorer
-/// header and the DEM, points `ArchivoDEM` and `DirDEM` at that DEM and runs the
-/// depuration. Nothing happens when a dialog is cancelled.
-void ComandoDepurarDivisorias(Parametros& par, ImagenActual& img, Plataforma& plataforma);
 
 }  // namespace tarno

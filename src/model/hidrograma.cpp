@@ -140,16 +140,21 @@ GraficoHidrograma ArmarGraficoHidrograma(const ArchivoHidrograma& h, const std::
 namespace tarno {
 
 std::vector<float> LluviasDelHidrograma(const ArchivoHidrograma& h, const Pluviograma* pv) {
+    if (!(h.PasoPp > 0)) return {};
+    // Periods past the samples are not drawn: a file's subtitle may name any
+    // count, its samples say how long the run was.
+    const double minutos = static_cast<double>(h.Caudales.size() + 1) * std::max(h.PasoQ, 0);
+    const double cubiertos = std::min(4e6, std::ceil(minutos / h.PasoPp));
     Parametros par;
     if (TormentaDeSubtitulo(h.Subtitulo, par)) {
         par.PasoPp = h.PasoPp;
+        par.nPer = static_cast<int32_t>(std::min<double>(par.nPer, cubiertos));
         return LluviasDeLosPeriodos(par, Pluviograma{});
     }
-    if (pv && !pv->Titulo.empty() && pv->Titulo == h.Subtitulo && h.PasoPp > 0) {
+    if (pv && !pv->Titulo.empty() && pv->Titulo == h.Subtitulo) {
         par.PpArchivo = true;
         par.PasoPp = h.PasoPp;
-        const double minutos = static_cast<double>(h.Caudales.size()) * h.PasoQ;
-        par.nPer = static_cast<int32_t>(std::min(1e7, std::ceil(minutos / h.PasoPp)));
+        par.nPer = static_cast<int32_t>(cubiertos);
         return LluviasDeLosPeriodos(par, *pv);
     }
     return {};

@@ -21,6 +21,16 @@ public:
                               Icono icono = Icono::Ninguno,
                               Botones botones = Botones::Aceptar) = 0;
 
+    /// Message box with a check box under the text (caption `casilla`) that
+    /// starts as `marcada` and is left there as the user chose it. Platforms
+    /// without one show the plain message and leave `marcada` as it was.
+    virtual Respuesta MensajeConCasilla(const std::string& texto, const std::string& titulo, Icono icono,
+                                        Botones botones, const std::string& casilla, bool& marcada) {
+        (void)casilla;
+        (void)marcada;
+        return Mensaje(texto, titulo, icono, botones);
+    }
+
     /// Input box with prompt, title and default text. Returns the text typed,
     /// or an empty text when the user cancels.
     virtual std::string Entrada(const std::string& mensaje, const std::string& titulo,

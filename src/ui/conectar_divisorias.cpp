@@ -1,5 +1,5 @@
 // The divide depuration command of the simulation menu.
-#include "model/divisorias.h"
+#include "comandos/depurar_divisorias.h"
 #include "ui/conexiones.h"
 #include "ui/frm_main.h"
 

@@ -4,7 +4,7 @@
 // command is chosen again.
 #include <QPointer>
 
-#include "raster/guardar_como.h"
+#include "comandos/guardar_como.h"
 #include "ui/conexiones.h"
 #include "ui/dlg_clasificar.h"
 #include "ui/dlg_modificar.h"

@@ -7,7 +7,7 @@
 #include <QPushButton>
 
 #include "raster/archivos.h"
-#include "raster/importar_texto.h"
+#include "comandos/importar_texto.h"
 #include "ui/conexiones.h"
 #include "ui/frm_main.h"
 #include "ui/frm_pp.h"

@@ -6,7 +6,7 @@
 
 #include "raster/archivos.h"
 #include "raster/imagen.h"
-#include "tools/agregada.h"
+#include "comandos/agregada.h"
 #include "ui/conexiones.h"
 #include "ui/control_visor.h"
 #include "ui/dlg_chart1.h"

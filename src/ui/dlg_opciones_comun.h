@@ -23,7 +23,7 @@
 #include <cmath>
 
 #include "model/campos.h"
-#include "model/cargar_dem.h"
+#include "comandos/cargar_dem.h"
 #include "model/pluviograma.h"
 #include "raster/archivos.h"
 #include "raster/numeros.h"

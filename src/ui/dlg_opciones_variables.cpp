@@ -1,5 +1,6 @@
 // "Variables y Métodos" page of the options dialog: method and storm.
 #include "ui/dlg_opciones_comun.h"
+#include "comandos/cargar_pluviograma.h"
 
 namespace tarno::ui {
 

@@ -1,6 +1,7 @@
 #include "ui/plataforma_qt.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -35,7 +36,24 @@ QWidget* PlataformaQt::Padre() const {
 
 Respuesta PlataformaQt::Mensaje(const std::string& texto, const std::string& titulo, Icono icono,
                                 Botones botones) {
+    bool sinUso = false;
+    return Caja(texto, titulo, icono, botones, nullptr, sinUso);
+}
+
+Respuesta PlataformaQt::MensajeConCasilla(const std::string& texto, const std::string& titulo, Icono icono,
+                                          Botones botones, const std::string& casilla, bool& marcada) {
+    return Caja(texto, titulo, icono, botones, &casilla, marcada);
+}
+
+Respuesta PlataformaQt::Caja(const std::string& texto, const std::string& titulo, Icono icono, Botones botones,
+                             const std::string* casilla, bool& marcada) {
     QMessageBox caja(Padre());
+    if (casilla) {
+        auto* c = new QCheckBox(QString::fromStdString(*casilla), &caja);
+        c->setObjectName("chkCasilla");
+        c->setChecked(marcada);
+        caja.setCheckBox(c);
+    }
     caja.setText(QString::fromStdString(texto));
     caja.setWindowTitle(titulo.empty() ? QApplication::applicationName() : QString::fromStdString(titulo));
     switch (icono) {
@@ -50,7 +68,9 @@ Respuesta PlataformaQt::Mensaje(const std::string& texto, const std::string& tit
         case Botones::AceptarCancelar: caja.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
         case Botones::SiNo: caja.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
     }
-    switch (caja.exec()) {
+    const int boton = caja.exec();
+    if (casilla) marcada = caja.checkBox()->isChecked();
+    switch (boton) {
         case QMessageBox::Cancel: return Respuesta::Cancelar;
         case QMessageBox::Yes: return Respuesta::Si;
         case QMessageBox::No: return Respuesta::No;

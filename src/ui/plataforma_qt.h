@@ -23,6 +23,8 @@ public:
 
     Respuesta Mensaje(const std::string& texto, const std::string& titulo, Icono icono,
                       Botones botones) override;
+    Respuesta MensajeConCasilla(const std::string& texto, const std::string& titulo, Icono icono, Botones botones,
+                                const std::string& casilla, bool& marcada) override;
     std::string Entrada(const std::string& mensaje, const std::string& titulo,
                         const std::string& porDefecto) override;
     std::string AbrirArchivo(const std::string& titulo, const std::string& filtro,
@@ -44,6 +46,8 @@ public:
 
 private:
     QWidget* Padre() const;
+    Respuesta Caja(const std::string& texto, const std::string& titulo, Icono icono, Botones botones,
+                   const std::string* casilla, bool& marcada);
     QPointer<QWidget> padre_;
 };
 

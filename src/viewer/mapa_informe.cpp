@@ -111,8 +111,8 @@ QImage DibujarMapa(const Grilla<float>& cota, const Grilla<float>& valores, doub
             const float v = valores.Dentro(i, j) ? valores(i, j) : 0.0f;
             if (std::isfinite(v) && v >= o.umbral) {
                 const QRgb c = ColorRampa(o.rampa, posicion(std::max<double>(v, vMin)));
-                // The relief shows faintly under the colour.
-                const double luz = 0.8 + 0.2 * g / 255.0;
+                // The relief shows under the colour (its light multiplies it).
+                const double luz = 0.55 + 0.45 * g / 255.0;
                 color = qRgb(static_cast<int>(qRed(c) * luz), static_cast<int>(qGreen(c) * luz),
                              static_cast<int>(qBlue(c) * luz));
             }

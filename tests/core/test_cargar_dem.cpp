@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "model/cargar_dem.h"
+#include "comandos/cargar_dem.h"
 #include "raster/archivos.h"
 #include "raster/numeros.h"
 #include "support/plataforma_falsa.h"

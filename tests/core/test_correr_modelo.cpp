@@ -5,8 +5,8 @@
 #include <cmath>
 #include <filesystem>
 
-#include "model/cargar_dem.h"
-#include "model/correr_modelo.h"
+#include "comandos/cargar_dem.h"
+#include "comandos/correr.h"
 #include "raster/archivos.h"
 #include "raster/codificacion.h"
 #include "raster/numeros.h"

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "model/cargar_dem.h"
+#include "comandos/cargar_dem.h"
 #include "model/correr_modelo.h"
 #include "model/divisorias.h"
 #include "model/flujo_superficial.h"

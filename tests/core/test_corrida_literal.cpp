@@ -8,7 +8,7 @@
 #include <cmath>
 #include <random>
 
-#include "model/cargar_dem.h"
+#include "comandos/cargar_dem.h"
 #include "model/correr_modelo.h"
 #include "raster/numeros.h"
 #include "support/plataforma_falsa.h"

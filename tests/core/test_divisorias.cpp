@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "model/divisorias.h"
+#include "comandos/depurar_divisorias.h"
 #include "raster/archivos.h"
 #include "raster/numeros.h"
 #include "support/plataforma_falsa.h"

@@ -7,9 +7,8 @@
 #include "raster/archivos.h"
 #include "raster/numeros.h"
 #include "raster/delimitado.h"
-#include "raster/guardar_como.h"
+#include "comandos/guardar_como.h"
 #include "raster/imagen.h"
-#include "raster/importar_asc.h"
 #include "support/plataforma_falsa.h"
 #include "support/temporal.h"
 
@@ -299,48 +298,3 @@ TEST_F(GuardarComo, ErrorDeArchivoSeMuestraYSigue) {
     EXPECT_FALSE(ExisteArchivo(tmp.Ruta("nueva_dat.rkd")));
 }
 
-TEST(ImportarAsc, ConvierteConSinDatoYResolucion) {
-    CarpetaTemporal tmp;
-    tmp.Escribir("g.asc",
-                 "NCOLS 3\nnrows 2\nxllcenter 5\nyllcenter 5\ncellsize 10\nNODATA_value 0\n1 0 3\n4.5 5 6\n");
-    OpcionesAsc op;
-    op.resX = 71.0;
-    op.titulo = "Mi MDT";
-    ASSERT_TRUE(ImportarAsc(tmp.Ruta("g.asc"), tmp.Ruta("g_dat.rkd"), op));
-    ImagenActual img;
-    ASSERT_TRUE(LeerIMG(tmp.Ruta("g_dat.rkd"), "", img));
-    EXPECT_EQ(img.Titulo, "Mi MDT");
-    EXPECT_EQ(img.NroFilas, 2);
-    EXPECT_EQ(img.NroColumnas, 3);
-    EXPECT_EQ(img.Valores(1, 2), 0.0f);  // NODATA: outside the basin
-    EXPECT_EQ(img.Valores(2, 1), 4.5f);
-    EXPECT_EQ(img.DatoMenor, 0.0f);
-    EXPECT_EQ(img.DatoMayor, 6.0f);
-    EXPECT_EQ(img.ResolucionX, 71.0);
-    EXPECT_EQ(img.ResolucionY, 10.0);
-    EXPECT_EQ(img.XMinimo, 0.0);
-    tmp.Escribir("corto.asc", "ncols 3\nnrows 2\nxllcorner 0\nyllcorner 0\ncellsize 1\n1 2 3\n");
-    EXPECT_FALSE(ImportarAsc(tmp.Ruta("corto.asc"), tmp.Ruta("c_dat.rkd"), {}));
-    EXPECT_FALSE(ExisteArchivo(tmp.Ruta("c_dat.rkd")));
-}
-
-// Numbers no image can hold, and a header far larger than its data, are
-// refused with the file's name before anything is written or allocated.
-TEST(ImportarAsc, FueraDeRangoYDatosDemasiadoCortos) {
-    CarpetaTemporal tmp;
-    const std::string cab = "ncols 2\nnrows 1\nyllcorner 0\ncellsize 1\n";
-    for (const std::string& asc : {cab + "xllcorner 0\n1 1e39\n", cab + "xllcorner 3e396\n1 2\n",
-                                   cab + "xllcorner 0\n1 -1e400\n", cab + "xllcorner 1e308\ndx 1e308\ndy 1\n1 2\n",
-                                   std::string("ncols 40000\nnrows 40000\nxllcorner 0\nyllcorner 0\ncellsize 1\n1 2\n")}) {
-        tmp.Escribir("m.asc", asc);
-        Resultado r = ImportarAsc(tmp.Ruta("m.asc"), tmp.Ruta("m_dat.rkd"), {});
-        EXPECT_FALSE(r) << asc;
-        EXPECT_NE(r.mensaje.find("m.asc"), std::string::npos) << r.mensaje;
-        EXPECT_FALSE(ExisteArchivo(tmp.Ruta("m_dat.rkd")));
-    }
-    tmp.Escribir("m.asc", cab + "xllcorner 0\n3.4028235e38 -3.4e38\n");
-    ASSERT_TRUE(ImportarAsc(tmp.Ruta("m.asc"), tmp.Ruta("m_dat.rkd"), {}));
-    ImagenActual img;
-    ASSERT_TRUE(LeerIMG(tmp.Ruta("m_dat.rkd"), "", img));
-    EXPECT_EQ(img.Valores(1, 1), 3.402823e38f);  // the largest value, in 7 digits
-}

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "raster/archivos.h"
-#include "raster/importar_texto.h"
+#include "comandos/importar_texto.h"
 #include "support/plataforma_falsa.h"
 #include "support/temporal.h"
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <numeric>
 
-#include "model/cargar_dem.h"
+#include "comandos/cargar_dem.h"
 #include "model/correr_modelo.h"
 #include "model/hidrograma.h"
 #include "model/informe.h"
@@ -144,7 +144,7 @@ TEST_F(CorridaInforme, ElGraficoTieneLasMuestrasLaLluviaYElBalance) {
     pv.Paso = 10;
     pv.NroDatos = 3;
     pv.PpAcum = {0, 0, 30, 40};
-    EXPECT_EQ(LluviasDelHidrograma(otro, &pv).size(), static_cast<size_t>(std::ceil(e.NroSalidas * 2.0)));
+    EXPECT_EQ(LluviasDelHidrograma(otro, &pv).size(), static_cast<size_t>(std::ceil((e.NroSalidas + 1) * 2.0)));
 
     // Not a hydrograph file.
     tmp.Escribir("malo_Qt.rkd", "\"Título : \",\"x\"\r\n1,2\r\n");

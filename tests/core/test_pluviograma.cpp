@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "model/pluviograma.h"
+#include "comandos/cargar_pluviograma.h"
 #include "support/plataforma_falsa.h"
 #include "support/temporal.h"
 

@@ -4,7 +4,7 @@
 #include "support/imagen_prueba.h"
 #include "support/plataforma_falsa.h"
 #include "support/temporal.h"
-#include "tools/agregada.h"
+#include "comandos/agregada.h"
 #include "viewer/pintura.h"
 #include "viewer/render.h"
 #include "viewer/seleccion.h"

@@ -7,12 +7,12 @@
 #include "gis/menu_sig.h"
 #include "gis/rasters_gdal.h"
 #include "raster/archivos.h"
-#include "raster/guardar_como.h"
-#include "raster/importar_asc.h"
+#include "comandos/guardar_como.h"
+#include "raster/imagen.h"
 #include "raster/prj.h"
 #include "support/plataforma_falsa.h"
 #include "support/temporal.h"
-#include "tools/agregada.h"
+#include "comandos/agregada.h"
 #include "tools/comun.h"
 
 using namespace tarno;
@@ -149,27 +149,54 @@ TEST(ExportarSig, CeldasNoDataSegunElMdt) {
         EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
 }
 
-// ESRI ASCII through GDAL gives the image of the hand-written reader.
-TEST(ImportarAscSig, MismaImagenQueElLectorPropio) {
+TEST(ImportarAscSig, ConvierteConSinDatoYResolucion) {
+    CarpetaTemporal tmp;
+    tmp.Escribir("g.asc",
+                 "NCOLS 3\nnrows 2\nxllcenter 5\nyllcenter 5\ncellsize 10\nNODATA_value 0\n1 0 3\n4.5 5 6\n");
+    ASSERT_TRUE(gis::ImportarAscSig(tmp.Ruta("g.asc"), tmp.Ruta("g_dat.rkd"), 71.0, {}, "Mi MDT"));
+    ImagenActual img;
+    ASSERT_TRUE(LeerIMG(tmp.Ruta("g_dat.rkd"), "", img));
+    EXPECT_EQ(img.Titulo, "Mi MDT");
+    EXPECT_EQ(img.NroFilas, 2);
+    EXPECT_EQ(img.NroColumnas, 3);
+    EXPECT_EQ(img.Valores(1, 2), 0.0f);  // NODATA: outside the basin
+    EXPECT_EQ(img.Valores(2, 1), 4.5f);
+    EXPECT_EQ(img.DatoMenor, 0.0f);
+    EXPECT_EQ(img.DatoMayor, 6.0f);
+    EXPECT_EQ(img.ResolucionX, 71.0);
+    EXPECT_EQ(img.ResolucionY, 10.0);
+    EXPECT_EQ(img.XMinimo, 0.0);
+    tmp.Escribir("corto.asc", "ncols 3\nnrows 2\nxllcorner 0\nyllcorner 0\ncellsize 1\n1 2 3\n");
+    EXPECT_FALSE(gis::ImportarAscSig(tmp.Ruta("corto.asc"), tmp.Ruta("c_dat.rkd"), {}, {}, {}));
+    EXPECT_FALSE(ExisteArchivo(tmp.Ruta("c_dat.rkd")));
+}
+
+// Numbers no image can hold, and a header far larger than its data, are
+// refused with the file's name before anything is written or allocated.
+TEST(ImportarAscSig, FueraDeRangoYDatosDemasiadoCortos) {
+    CarpetaTemporal tmp;
+    const std::string cab = "ncols 2\nnrows 1\nyllcorner 0\ncellsize 1\n";
+    for (const std::string& asc : {cab + "xllcorner 0\n1 1e39\n", cab + "xllcorner 3e396\n1 2\n",
+                                   cab + "xllcorner 0\n1 -1e400\n", std::string("ncols 2\nnrows 1\nyllcorner 0\nxllcorner 1e308\ncellsize 1e308\n1 2\n"),
+                                   std::string("ncols 40000\nnrows 40000\nxllcorner 0\nyllcorner 0\ncellsize 1\n1 2\n")}) {
+        tmp.Escribir("m.asc", asc);
+        Resultado r = gis::ImportarAscSig(tmp.Ruta("m.asc"), tmp.Ruta("m_dat.rkd"), {}, {}, {});
+        EXPECT_FALSE(r) << asc;
+        EXPECT_NE(r.mensaje.find("m.asc"), std::string::npos) << r.mensaje;
+        EXPECT_FALSE(ExisteArchivo(tmp.Ruta("m_dat.rkd")));
+    }
+    tmp.Escribir("m.asc", cab + "xllcorner 0\n3.4028235e38 -3.4e38\n");
+    ASSERT_TRUE(gis::ImportarAscSig(tmp.Ruta("m.asc"), tmp.Ruta("m_dat.rkd"), {}, {}, {}));
+    ImagenActual img;
+    ASSERT_TRUE(LeerIMG(tmp.Ruta("m_dat.rkd"), "", img));
+    EXPECT_EQ(img.Valores(1, 1), 3.402823e38f);  // the largest value, in 7 digits
+}
+
+// NODATA cells become 0; degrees without a coordinate system are pointed out.
+TEST(ImportarAscSig, SinDatoYGrados) {
     CarpetaTemporal tmp;
     tmp.Escribir("g.asc", "ncols 3\nnrows 2\nxllcorner 361015.59563119\nyllcorner 70223.434086869\n"
                           "cellsize 10\nNODATA_value -9999\n1 2.5 3.125\n4 5 0.1\n");
-    tmp.Escribir("c.asc", "NCOLS 2\nNROWS 2\nXLLCENTER 5\nYLLCENTER 5\nCELLSIZE 0.5\n7 8\n9 10.75\n");
-    for (const char* asc : {"g", "c"}) {
-        for (bool conOpciones : {false, true}) {
-            OpcionesAsc op;
-            if (conOpciones) {
-                op.resX = 71.5;
-                op.resY = 92.5;
-                op.titulo = "Título";
-            }
-            const std::string a = tmp.Ruta(std::string(asc) + ".asc");
-            ASSERT_TRUE(ImportarAsc(a, tmp.Ruta("propio_dat.rkd"), op));
-            ASSERT_TRUE(gis::ImportarAscSig(a, tmp.Ruta("gdal_dat.rkd"), op.resX, op.resY, op.titulo));
-            EXPECT_EQ(tmp.Leer("gdal_dat.rkd"), tmp.Leer("propio_dat.rkd")) << asc;
-            EXPECT_EQ(tmp.Leer("gdal_cab.rkd"), tmp.Leer("propio_cab.rkd")) << asc;
-        }
-    }
     // NODATA cells become 0, outside the basin.
     tmp.Escribir("n.asc", "ncols 2\nnrows 1\nxllcorner 0\nyllcorner 0\ncellsize 1\nNODATA_value -9999\n-9999 4\n");
     ASSERT_TRUE(gis::ImportarAscSig(tmp.Ruta("n.asc"), tmp.Ruta("n_dat.rkd"), {}, {}, {}));

@@ -45,6 +45,17 @@ public:
             default: return Respuesta::Aceptar;
         }
     }
+    std::deque<bool> casillas;                  // next choices of message check boxes
+    std::vector<std::string> textosCasilla;     // captions of the check boxes shown
+    Respuesta MensajeConCasilla(const std::string& texto, const std::string& titulo, Icono icono, Botones botones,
+                                const std::string& casilla, bool& marcada) override {
+        textosCasilla.push_back(casilla);
+        if (!casillas.empty()) {
+            marcada = casillas.front();
+            casillas.pop_front();
+        }
+        return Mensaje(texto, titulo, icono, botones);
+    }
     std::string Entrada(const std::string& mensaje, const std::string& titulo,
                         const std::string& porDefecto) override {
         preguntasEntrada.push_back(mensaje + "|" + titulo);

@@ -10,7 +10,7 @@
 #include <QScatterSeries>
 #include <QValueAxis>
 
-#include "model/cargar_dem.h"
+#include "comandos/cargar_dem.h"
 #include "model/correr_modelo.h"
 #include "model/informe.h"
 #include "model/resultados.h"

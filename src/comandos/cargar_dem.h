@@ -23,6 +23,10 @@ inline bool DEMUtilizable(EstadoDEM e) {
     return e == EstadoDEM::Cargado || e == EstadoDEM::ExtremosDistintos;
 }
 
+/// The "no DEM chosen" check: false (after the warning) when the options
+/// name no DEM.
+bool DEMElegido(const Parametros& par, Plataforma& plataforma);
+
 /// Reads DirDEM + ArchivoDEM into `cota` (0..NroFilas x 0..NroColumnas, cells
 /// 1-based; a value <= 0 is outside the basin), the header fields into `img`
 /// (its `Valores` untouched, `Decimales` recomputed) and the header cell size

@@ -1,4 +1,4 @@
-#include "model/pluviograma.h"
+#include "comandos/cargar_pluviograma.h"
 
 #include "model/parametros.h"
 #include "raster/archivos.h"

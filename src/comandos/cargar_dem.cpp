@@ -1,4 +1,4 @@
-#include "model/cargar_dem.h"
+#include "comandos/cargar_dem.h"
 
 #include <new>
 
@@ -7,14 +7,16 @@
 
 namespace tarno {
 
+bool DEMElegido(const Parametros& par, Plataforma& plataforma) {
+    if (!par.DirDEM.empty() && par.DirDEM != kSinArchivo && !par.ArchivoDEM.empty()) return true;
+    plataforma.Mensaje("No hay archivo MDT seleccionado. Debe cargarlo primero desde menú Opciones, Ficha Parámetros",
+                       "Error, falta archivo...", Icono::Advertencia);
+    return false;
+}
+
 EstadoDEM CargarDEM(Parametros& par, ImagenActual& img, Grilla<float>& cota, Plataforma& plataforma) {
     const std::string tituloError = "Error de archivo...";
-    if (par.DirDEM.empty() || par.DirDEM == kSinArchivo || par.ArchivoDEM.empty()) {
-        plataforma.Mensaje(
-            "No hay archivo MDT seleccionado. Debe cargarlo primero desde menú Opciones, Ficha Parámetros",
-            "Error, falta archivo...", Icono::Advertencia);
-        return EstadoDEM::SinArchivo;
-    }
+    if (!DEMElegido(par, plataforma)) return EstadoDEM::SinArchivo;
     img.NombreDat = par.DirDEM + par.ArchivoDEM;
     img.NombreCab = NombreCabDe(img.NombreDat);
 

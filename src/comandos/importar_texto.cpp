@@ -1,4 +1,4 @@
-#include "raster/importar_texto.h"
+#include "comandos/importar_texto.h"
 
 #include <cmath>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "tools/agregada.h"
+#include "comandos/agregada.h"
 
 #include "raster/archivos.h"
 #include "raster/delimitado.h"

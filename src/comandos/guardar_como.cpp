@@ -1,4 +1,4 @@
-#include "raster/guardar_como.h"
+#include "comandos/guardar_como.h"
 
 #include "raster/archivos.h"
 #include "raster/prj.h"
