@@ -43,8 +43,8 @@ bool NumeroTras(const std::string& s, const std::string& clave, double& v) {
     size_t a = s.find_first_not_of(' ', p + clave.size());
     if (a == std::string::npos) return false;
     size_t b = a;
-    while (b < s.size() && (std::isdigit(static_cast<unsigned char>(s[b])) || s[b] == '.' || s[b] == '-' ||
-                            s[b] == 'E' || s[b] == '+'))
+    while (b < s.size() &&
+           (std::isdigit(static_cast<unsigned char>(s[b])) || s[b] == '.' || s[b] == '-' || s[b] == 'E' || s[b] == '+'))
         ++b;
     return b > a && ConvertirDouble(s.substr(a, b - a), v);
 }
@@ -118,8 +118,8 @@ GraficoHidrograma ArmarGraficoHidrograma(const ArchivoHidrograma& h, const std::
                             TextoCifra(g.pico.t) + " min (muestras cada " + std::to_string(h.PasoQ) + " min)");
     if (h.QMax >= h.QMin)
         g.balance.push_back("Caudal máximo en la sección (paso de cálculo de " + TextoCifra(h.PasoPp) +
-                            " min): " + TextoCifra(h.QMax) + " m3/s  -  volumen escurrido por la sección: " +
-                            TextoCifra(h.Escorrentia) + " m3");
+                            " min): " + TextoCifra(h.QMax) +
+                            " m3/s  -  volumen escurrido por la sección: " + TextoCifra(h.Escorrentia) + " m3");
     if (!g.lluvia.empty())
         g.balance.push_back("Lluvia: " + TextoCifra(lluviaTotal) + " mm en total, hasta " + TextoCifra(lluviaMax) +
                             " mm por paso");

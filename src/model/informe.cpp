@@ -86,9 +86,9 @@ public:
     // A figure of the summary: the shown value and, as data, the summary's own text of it.
     void Cifra(const std::string& nombre, const std::string& clave, const std::string& json, const std::string& valor,
                const std::string& unidad) {
-        s_ += "<tr><th>" + EscaparHtml(nombre) + "</th><td class=\"num\" data-clave=\"" + clave +
-              "\" data-valor=\"" + EscaparHtml(ValorJson(json, clave)) + "\">" + EscaparHtml(valor) + "</td><td>" +
-              EscaparHtml(unidad) + "</td></tr>\n";
+        s_ += "<tr><th>" + EscaparHtml(nombre) + "</th><td class=\"num\" data-clave=\"" + clave + "\" data-valor=\"" +
+              EscaparHtml(ValorJson(json, clave)) + "\">" + EscaparHtml(valor) + "</td><td>" + EscaparHtml(unidad) +
+              "</td></tr>\n";
     }
 
 private:
@@ -121,8 +121,8 @@ std::string TextoInformeHtml(const DatosInforme& d) {
                              TextoCifra(par.ResolucionX) + " x " + TextoCifra(par.ResolucionY) + " m");
         if (par.Metodo == 1) {
             t.Fila("Método", "Flujo superficial laminar y turbulento en canal");
-            t.Fila("Rugosidad", "n de Manning " + TextoCifra(par.Manning) + ", factor de resistencia " +
-                                    TextoCifra(par.FactorRes));
+            t.Fila("Rugosidad",
+                   "n de Manning " + TextoCifra(par.Manning) + ", factor de resistencia " + TextoCifra(par.FactorRes));
         } else {
             t.Fila("Método", par.Metodo == 0 ? "Cascada" : "ninguno (Metodo=" + Entero(par.Metodo) + ")");
             t.Fila("Constante de recesión Kr", TextoCifra(par.KRecesion) + " min");
@@ -139,8 +139,7 @@ std::string TextoInformeHtml(const DatosInforme& d) {
                             Entero(par.nPer) + " períodos (" + TextoCifra(par.PasoPp * par.nPer) + " min)");
         if (par.fHidro1 > 0 && par.cHidro1 > 0)
             t.Fila("Sección del hidrograma", "fila " + Entero(par.fHidro1) + ", columna " + Entero(par.cHidro1) +
-                                                 " a fila " + Entero(par.fHidro2) + ", columna " +
-                                                 Entero(par.cHidro2));
+                                                 " a fila " + Entero(par.fHidro2) + ", columna " + Entero(par.cHidro2));
         else
             t.Fila("Sección del hidrograma", "ninguna");
         if (par.AreaPp == 1)
@@ -174,8 +173,7 @@ std::string TextoInformeHtml(const DatosInforme& d) {
             continue;
         }
         s += "<figure>\n<img alt=\"" + EscaparHtml(im.titulo) + "\"";
-        if (im.ancho > 0 && im.alto > 0)
-            s += " width=\"" + Entero(im.ancho) + "\" height=\"" + Entero(im.alto) + "\"";
+        if (im.ancho > 0 && im.alto > 0) s += " width=\"" + Entero(im.ancho) + "\" height=\"" + Entero(im.alto) + "\"";
         s += " src=\"data:image/png;base64," + Base64(im.png) + "\">\n";
         if (!im.pie.empty()) s += "<figcaption>" + EscaparHtml(im.pie) + "</figcaption>\n";
         s += "</figure>\n";

@@ -62,8 +62,8 @@ void DlgHidrograma::cmdGuardar_Click() {
     std::string propuesto = rutaQt_;
     if (propuesto.size() > 4 && propuesto.compare(propuesto.size() - 4, 4, ".rkd") == 0)
         propuesto = SinUltimos(propuesto, 4) + ".png";
-    const std::string ruta = plat_.GuardarArchivoComo("Guardar el hidrograma como imagen", kFiltroImagenHidrograma,
-                                                      propuesto);
+    const std::string ruta =
+        plat_.GuardarArchivoComo("Guardar el hidrograma como imagen", kFiltroImagenHidrograma, propuesto);
     if (ruta.empty()) return;
     const int ancho = std::max(vista_->width(), 600);
     const int alto = std::max(vista_->height(), 340) + AltoBalance(g_);

@@ -17,12 +17,12 @@ enum class Rampa { Viridis, Magma };
 QRgb ColorRampa(Rampa rampa, double t);
 
 struct OpcionesMapa {
-    std::string titulo;       // drawn above the map
-    std::string unidad;       // of the values, for the legend ("m", "m3/s")
+    std::string titulo;  // drawn above the map
+    std::string unidad;  // of the values, for the legend ("m", "m3/s")
     Rampa rampa = Rampa::Viridis;
-    float umbral = 0.01f;     // values below it are not painted
-    bool logaritmica = false; // ramp over log10 of the values (discharges span decades)
-    int anchoMaximo = 760;    // of the map area, pixels
+    float umbral = 0.01f;      // values below it are not painted
+    bool logaritmica = false;  // ramp over log10 of the values (discharges span decades)
+    int anchoMaximo = 760;     // of the map area, pixels
     int altoMaximo = 640;
 };
 

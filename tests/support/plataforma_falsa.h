@@ -45,8 +45,8 @@ public:
             default: return Respuesta::Aceptar;
         }
     }
-    std::deque<bool> casillas;                  // next choices of message check boxes
-    std::vector<std::string> textosCasilla;     // captions of the check boxes shown
+    std::deque<bool> casillas;               // next choices of message check boxes
+    std::vector<std::string> textosCasilla;  // captions of the check boxes shown
     Respuesta MensajeConCasilla(const std::string& texto, const std::string& titulo, Icono icono, Botones botones,
                                 const std::string& casilla, bool& marcada) override {
         textosCasilla.push_back(casilla);
@@ -74,10 +74,10 @@ public:
         archivos.pop_front();
         return r;
     }
-    std::deque<std::string> guardados;          // next answers to save dialogs
-    std::vector<std::string> nombresGuardar;    // names the save dialogs proposed
-    std::vector<std::string> impresos;          // PNG bytes printed
-    std::vector<std::string> documentos;        // files opened in the system's viewer
+    std::deque<std::string> guardados;        // next answers to save dialogs
+    std::vector<std::string> nombresGuardar;  // names the save dialogs proposed
+    std::vector<std::string> impresos;        // PNG bytes printed
+    std::vector<std::string> documentos;      // files opened in the system's viewer
     std::string GuardarArchivoComo(const std::string& titulo, const std::string& filtro,
                                    const std::string& nombre) override {
         titulosDialogo.push_back(titulo);

@@ -34,7 +34,10 @@ namespace {
 std::string ArchivoQt() {
     EscritorDelimitado out;
     out.Texto("Título                 : ").Texto("Cuenca").FinLinea();
-    out.Texto("Subtítulo              : ").Texto("Pp= 6mm  - D= 4min  - Paso= 2min - Nro.Per.= 10  - KRec.= 10   - Alm. Sup.[m3] =  5: Hidrograma en Pixel").FinLinea();
+    out.Texto("Subtítulo              : ")
+        .Texto(
+            "Pp= 6mm  - D= 4min  - Paso= 2min - Nro.Per.= 10  - KRec.= 10   - Alm. Sup.[m3] =  5: Hidrograma en Pixel")
+        .FinLinea();
     out.Texto("Pixel de Fila          : ").Numero(int32_t{3}).FinLinea();
     out.Texto("Pixel de Columna       : ").Numero(int32_t{7}).FinLinea();
     out.Texto("Caudal mínimo          : ").Numero(0.0f).FinLinea();
