@@ -49,6 +49,12 @@ Resultado EscribirInforme(const Parametros& par, const Pluviograma& pv, const Re
     d.filas = dem.NroFilas;
     d.columnas = dem.NroColumnas;
 
+    // Files beside the DEM of a run that did not finish are an earlier run's.
+    if (!resumen.completa) {
+        d.imagenes.push_back({"Hidrograma y mapas", {}, 0, 0,
+                              "La corrida no terminó: no escribió el hidrograma ni los mapas de resultados."});
+        return GuardarArchivo(ruta, TextoInformeHtml(d));
+    }
     const std::string base = BaseResultados(par);
     GraficoHidrograma g;
     if (Resultado r = GraficoDeCorrida(par, pv, &resumen, g); r) {

@@ -20,7 +20,8 @@ Resultado GraficoDeCorrida(const Parametros& par, const Pluviograma& pv, const R
                            GraficoHidrograma& g);
 
 /// Writes the report of the run; `ruta` receives its name. Pictures whose
-/// files are missing (a run that did not finish) are left out and said so.
+/// files are missing are left out and said so; a run that did not finish
+/// gets none (the files beside the DEM would be an earlier run's).
 Resultado EscribirInforme(const Parametros& par, const Pluviograma& pv, const ResumenCorrida& resumen,
                           std::string& ruta);
 

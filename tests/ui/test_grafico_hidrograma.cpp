@@ -189,13 +189,20 @@ TEST(GraficoHidrograma, InformeDeUnaCorrida) {
     EXPECT_NE(html.find("Altura máxima de agua"), std::string::npos);
     EXPECT_NE(html.find("data-clave=\"lluvia_m3\""), std::string::npos);
 
-    // Without result files (a run that did not finish) the pictures are said missing.
+    // Missing result files are said missing; a run that did not finish shows
+    // none of the files beside the DEM (they would be an earlier run's).
     std::filesystem::remove(tmp.Ruta("plano_HM_dat.rkd"));
     std::filesystem::remove(tmp.Ruta("plano_Qt.rkd"));
-    ASSERT_TRUE(ui::EscribirInforme(par, pv, ArmarResumen(FinCorrida::Suspendida, e, par, img, 0.1), ruta));
-    const std::string parcial = tmp.Leer("plano_informe.html");
+    ASSERT_TRUE(ui::EscribirInforme(par, pv, ArmarResumen(FinCorrida::Completa, e, par, img, 0.1), ruta));
+    std::string parcial = tmp.Leer("plano_informe.html");
     EXPECT_NE(parcial.find("No se pudo leer " + tmp.Ruta("plano_HM_dat.rkd")), std::string::npos);
     EXPECT_NE(parcial.find("No se pudo abrir el archivo de hidrograma"), std::string::npos);
+    EXPECT_NE(parcial.find("data:image/png;base64,"), std::string::npos);  // the discharge map
+    ASSERT_TRUE(ui::EscribirInforme(par, pv, ArmarResumen(FinCorrida::Suspendida, e, par, img, 0.1), ruta));
+    parcial = tmp.Leer("plano_informe.html");
+    EXPECT_NE(parcial.find("La corrida no terminó"), std::string::npos);
+    EXPECT_EQ(parcial.find("data:image/png;base64,"), std::string::npos);
+    EXPECT_NE(parcial.find("data-valor=\"&quot;abandonada&quot;\""), std::string::npos);
 }
 
 // Cells outside the basin stay white, shallow cells show the relief in grey,
