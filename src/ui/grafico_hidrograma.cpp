@@ -69,16 +69,19 @@ QChart* CrearGraficoHidrograma(const GraficoHidrograma& g) {
     chart->addAxis(ejeQ, Qt::AlignLeft);
 
     if (!g.lluvia.empty()) {
-        // Steps drawn as one area from 0 down to each step's rain on a reversed axis.
-        auto* arriba = new QLineSeries;
-        auto* abajo = new QLineSeries;
+        // Steps drawn as one area from 0 down to each step's rain on a reversed
+        // axis. The area does not own its two lines: they are its children.
+        auto* lluvia = new QAreaSeries;
+        auto* arriba = new QLineSeries(lluvia);
+        auto* abajo = new QLineSeries(lluvia);
         for (const PuntoGrafico& p : g.lluvia) {
             arriba->append(p.t, p.v);
             arriba->append(p.t + g.pasoLluvia, p.v);
             abajo->append(p.t, 0);
             abajo->append(p.t + g.pasoLluvia, 0);
         }
-        auto* lluvia = new QAreaSeries(arriba, abajo);
+        lluvia->setUpperSeries(arriba);
+        lluvia->setLowerSeries(abajo);
         lluvia->setObjectName(kSerieLluvia);
         lluvia->setName("Lluvia por paso de " + Q(TextoCifra(g.pasoLluvia)) + " min [mm]");
         lluvia->setColor(QColor(70, 130, 200, 150));
