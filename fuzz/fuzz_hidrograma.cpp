@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
     pv.Paso = 5;
     pv.NroDatos = 2;
     pv.PpAcum = {0, 0, 10};
-    for (const Pluviograma* p : {static_cast<const Pluviograma*>(nullptr), &pv}) {
+    const Pluviograma* const casos[] = {nullptr, &pv};
+    for (const Pluviograma* p : casos) {
         const std::vector<float> lluvias = LluviasDelHidrograma(h, p);
         FUZZ_EXIGIR(lluvias.size() <= 4000000);
         const GraficoHidrograma g = ArmarGraficoHidrograma(h, lluvias);
