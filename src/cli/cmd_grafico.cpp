@@ -81,7 +81,7 @@ int Grafico(const Argumentos& args) {
     if (!parametros.empty()) {
         Parametros par;
         std::string pluviograma;
-        if (!LeerParametros(parametros, par, pluviograma)) return 2;
+        if (!LeerArchivoParametros(parametros, par, pluviograma)) return 2;
         Pluviograma pv;
         PlataformaConsola plat;
         if (!pluviograma.empty() &&

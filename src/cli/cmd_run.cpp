@@ -12,10 +12,10 @@
 #include "cli/comandos.h"
 #include "cli/plataforma_consola.h"
 #include "comandos/cargar_dem.h"
-#include "comandos/cargar_pluviograma.h"
 #include "comandos/correr.h"
 #include "model/orden_proceso.h"
 #include "model/parametros_texto.h"
+#include "comandos/cargar_pluviograma.h"
 #include "model/resumen.h"
 #include "raster/archivos.h"
 #include "raster/imagen.h"
@@ -53,22 +53,9 @@ private:
     bool abierto_ = false;
 };
 
-const char* TextoFin(FinCorrida f) {
-    switch (f) {
-        case FinCorrida::Completa: return "completa";
-        case FinCorrida::Rechazada: return "rechazada";
-        case FinCorrida::SinMemoria: return "sin memoria";
-        case FinCorrida::Suspendida: return "suspendida";
-        case FinCorrida::SinPluviograma: return "sin pluviograma";
-        case FinCorrida::ErrorArchivo: return "error de archivo";
-        case FinCorrida::Inestable: return "abandonada: paso de cálculo inestable";
-    }
-    return "";
-}
-
 }  // namespace
 
-bool LeerParametros(const std::string& ruta, Parametros& par, std::string& pluviograma) {
+bool LeerArchivoParametros(const std::string& ruta, Parametros& par, std::string& pluviograma) {
     std::ifstream in(ruta, std::ios::binary);
     if (!in) {
         std::fprintf(stderr, "No se pudo abrir el archivo de parámetros %s\n", ruta.c_str());
@@ -97,12 +84,31 @@ bool LeerParametros(const std::string& ruta, Parametros& par, std::string& pluvi
     return true;
 }
 
+namespace {
+
+const char* TextoFin(FinCorrida f) {
+    switch (f) {
+        case FinCorrida::Completa: return "completa";
+        case FinCorrida::Rechazada: return "rechazada";
+        case FinCorrida::SinMemoria: return "sin memoria";
+        case FinCorrida::Suspendida: return "suspendida";
+        case FinCorrida::SinPluviograma: return "sin pluviograma";
+        case FinCorrida::ErrorArchivo: return "error de archivo";
+        case FinCorrida::Inestable: return "abandonada: paso de cálculo inestable";
+    }
+    return "";
+}
+
+}  // namespace
+
 int Run(const Argumentos& args) {
-    const char* uso = "uso: tarno run PARAMETROS [--set Campo=valor ...] [--resumen RESUMEN.json] [--informe]\n";
+    const char* uso =
+        "uso: tarno run PARAMETROS [--set Campo=valor ...] [--resumen RESUMEN.json] [--cache-orden CARPETA] "
+        "[--informe]\n";
     Parametros par;
-    std::string archivo, pluviograma, resumen;
-    std::vector<std::string> asignaciones;
     bool informe = false;
+    std::string archivo, pluviograma, resumen, cacheOrden;
+    std::vector<std::string> asignaciones;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--set") {
             if (i + 1 >= args.size()) return std::fprintf(stderr, "%s", uso), 2;
@@ -112,6 +118,11 @@ int Run(const Argumentos& args) {
             resumen = args[++i];
         } else if (args[i] == "--informe") {
             informe = true;
+        } else if (args[i] == "--cache-orden") {
+            if (i + 1 >= args.size()) return std::fprintf(stderr, "%s", uso), 2;
+            cacheOrden = args[++i];
+            if (!cacheOrden.empty() && !TerminaEn(cacheOrden, "/") && !TerminaEn(cacheOrden, "\\"))
+                cacheOrden += SeparadorCarpeta();
         } else if (archivo.empty()) {
             archivo = args[i];
         } else {
@@ -119,7 +130,7 @@ int Run(const Argumentos& args) {
         }
     }
     if (archivo.empty()) return std::fprintf(stderr, "%s", uso), 2;
-    if (!LeerParametros(archivo, par, pluviograma)) return 2;
+    if (!LeerArchivoParametros(archivo, par, pluviograma)) return 2;
     for (const std::string& a : asignaciones) {
         std::string campo, valor;
         if (!SepararAsignacion(a, campo, valor)) return std::fprintf(stderr, "--set %s: se esperaba Campo=valor\n", a.c_str()), 2;
@@ -150,7 +161,8 @@ int Run(const Argumentos& args) {
     if (dem == EstadoDEM::SinArchivo || dem == EstadoDEM::ErrorLectura) return 1;
 
     ObservadorConsola obs;
-    EntornoCorrida en{par, img, grillas, pv, plat, obs, ""};
+    // A shared cache (runs of a batch at once) is only read.
+    EntornoCorrida en{par, img, grillas, pv, plat, obs, cacheOrden, !cacheOrden.empty()};
     EstadoCorrida estado;
     const auto t0 = std::chrono::steady_clock::now();
     FinCorrida fin = CorrerModelo(en, estado);
@@ -162,8 +174,9 @@ int Run(const Argumentos& args) {
     std::printf("Grilla:                          %d filas x %d columnas (%lld celdas)\n", img.NroFilas,
                 img.NroColumnas, static_cast<long long>(celdas));
     std::printf("Orden de proceso:                %s\n", !estado.ordenPreparado      ? "no preparado"
-                                                           : estado.ordenReconstruido ? "calculado (caché escrita)"
-                                                                                      : "leído de la caché");
+                                                           : !estado.ordenReconstruido ? "leído de la caché"
+                                                           : en.cacheSoloLectura      ? "calculado (caché de solo lectura)"
+                                                                                      : "calculado (caché escrita)");
     std::printf("Períodos:                        %d de %d (paso %s min)\n", estado.PeriodosHechos, par.nPer,
                 NumeroArchivo(par.PasoPp).c_str());
     std::printf("Segundos:                        %.3f\n", segundos);

@@ -17,6 +17,7 @@ using Argumentos = std::vector<std::string>;
 int Info(const Argumentos& args);
 int ImportarAsc(const Argumentos& args);
 int Run(const Argumentos& args);             // cmd_run.cpp
+int Lote(const Argumentos& args);            // cmd_lote.cpp
 int Orden(const Argumentos& args);           // cmd_run.cpp
 int Render(const Argumentos& args);          // cmd_render.cpp
 int ImportarIdrisi(const Argumentos& args);  // cmd_importar.cpp
@@ -26,9 +27,10 @@ int ImportarRaster(const Argumentos& args);  // cmd_gis.cpp
 int ExportarRaster(const Argumentos& args);  // cmd_gis.cpp
 int Grafico(const Argumentos& args);         // cmd_grafico.cpp
 
-/// Reads a `Campo=valor` parameter file into `par`; a `Pluviograma=` line
-/// goes to `pluviograma`. False (message printed) on a line it refuses.
-bool LeerParametros(const std::string& ruta, Parametros& par, std::string& pluviograma);  // cmd_run.cpp
+/// Reads a `tarno run` parameter file over `par` ("Campo=valor" lines, blank
+/// and '#' lines skipped; `Pluviograma=` goes to `pluviograma`). Reports the
+/// faulty line on standard error and returns false.
+bool LeerArchivoParametros(const std::string& ruta, Parametros& par, std::string& pluviograma);
 
 /// The Qt application the chart and the report draw with; without a display
 /// it uses Qt's offscreen platform.

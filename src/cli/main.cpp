@@ -18,7 +18,10 @@ const Comando kComandos[] = {
     {"info", tarno::cli::Info, "info IMAGEN_dat.rkd"},
     {"import-asc", tarno::cli::ImportarAsc,
      "import-asc ENTRADA.asc SALIDA_dat.rkd [--resx M --resy M] [--titulo T]"},
-    {"run", tarno::cli::Run, "run PARAMETROS [--set Campo=valor ...] [--resumen RESUMEN.json] [--informe]"},
+    {"run", tarno::cli::Run, "run PARAMETROS [--set Campo=valor ...] [--resumen RESUMEN.json] [--cache-orden CARPETA] [--informe]"},
+    {"lote", tarno::cli::Lote,
+     "lote ESCENARIOS.csv --base PARAMETROS --salida CARPETA [--trabajos N] [--fila K] [--reanudar] [--preparar]\n"
+     "  tarno lote --resumir CARPETA"},
     {"order", tarno::cli::Orden, "order MDT_dat.rkd"},
     {"render", tarno::cli::Render,
      "render IMAGEN_dat.rkd SALIDA.png [--paleta N] [--pixel N] [--invertir] [--forzar-minimo]"},

@@ -130,7 +130,8 @@ private:
                               "  Col: " + TextoBlanco(par_.cHidro1) + kCRLF;
 
         try {
-            e_.ordenReconstruido = PrepararOrden(en_.carpetaCache, par_.ArchivoDEM, g_.Cota, e_.orden);
+            e_.ordenReconstruido = PrepararOrden(en_.carpetaCache, par_.ArchivoDEM, g_.Cota, e_.orden,
+                                                  !en_.cacheSoloLectura);
             e_.ordenPreparado = true;
         } catch (const std::bad_alloc&) {
             plat_.Mensaje("No hay memoria suficiente para el orden de proceso de las celdas.", kTituloCorrida,

@@ -92,6 +92,7 @@ struct EntornoCorrida {
     Plataforma& plataforma;
     ObservadorCorrida& observador;
     std::string carpetaCache;  // folder of the order cache; empty = working folder
+    bool cacheSoloLectura = false;  // the cache is read, never written (shared by runs at once)
 };
 
 enum class FinCorrida {

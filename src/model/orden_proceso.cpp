@@ -201,11 +201,11 @@ bool EscribirCacheOrden(const std::string& carpeta, const std::string& nombre,
 }
 
 bool PrepararOrden(const std::string& carpeta, const std::string& archivoDEM, const Grilla<float>& cota,
-                   OrdenProceso& orden) {
+                   OrdenProceso& orden, bool escribir) {
     const std::string nombre = NombreCacheOrden(archivoDEM);
     if (LeerCacheOrden(carpeta, nombre, cota, orden)) return false;
     CalcularOrden(cota, orden);
-    EscribirCacheOrden(carpeta, nombre, cota, orden);
+    if (escribir) EscribirCacheOrden(carpeta, nombre, cota, orden);
     return true;
 }
 

@@ -50,8 +50,9 @@ bool EscribirCacheOrden(const std::string& carpeta, const std::string& nombre,
                         const Grilla<float>& cota, const OrdenProceso& orden);
 
 /// The run's step: the order from the cache when it is valid, else computed
-/// and written to the cache. Returns true when the order was rebuilt.
+/// and (when `escribir`) written to the cache. Returns true when the order was
+/// rebuilt.
 bool PrepararOrden(const std::string& carpeta, const std::string& archivoDEM, const Grilla<float>& cota,
-                   OrdenProceso& orden);
+                   OrdenProceso& orden, bool escribir = true);
 
 }  // namespace tarno

@@ -2,25 +2,14 @@
 
 namespace tarno::ui {
 
-namespace {
-
-// Delivers an event to a widget's own handler from inside an event filter
-// (QWidget::event is protected; a member pointer taken through a derived
-// class reaches it, with virtual dispatch).
-struct Entrega : QWidget {
-    static bool A(QWidget* w, QEvent* e) {
-        auto f = &Entrega::event;
-        return (w->*f)(e);
-    }
-};
-void Entregar(QWidget* w, QEvent* e) { Entrega::A(w, e); }
-
-}  // namespace
-
 using namespace opciones;
 
 DlgOpciones::DlgOpciones(FrmMain0& principal)
-    : QDialog(nullptr, Qt::Window), principal_(principal), par_(principal.Estado().par), plat_(principal.Plat()) {
+    : QDialog(nullptr, Qt::Window),
+      principal_(principal),
+      par_(principal.Estado().par),
+      plat_(principal.Plat()),
+      validador_(new ValidadorCajas(this)) {
     setObjectName("dlgOpciones");
     setWindowTitle(QString::fromUtf8("TARNO-SIG: Opciones de Configuración"));
     setModal(false);
@@ -35,7 +24,6 @@ DlgOpciones::DlgOpciones(FrmMain0& principal)
     fichas_->setCurrentIndex(3);
     // Clicking a tab takes the focus, so that the box being left is validated.
     fichas_->tabBar()->setFocusPolicy(Qt::StrongFocus);
-    fichas_->tabBar()->installEventFilter(this);
 
     auto* aplicar = new QPushButton("Aplicar", this);
     aplicar->setObjectName("cmdAplicar");
@@ -48,8 +36,8 @@ DlgOpciones::DlgOpciones(FrmMain0& principal)
     aplicar->setAutoDefault(false);
     aceptar->setAutoDefault(false);
     cancelar->setAutoDefault(false);
-    connect(aplicar, &QPushButton::clicked, this, [this] { if (Permitido()) cmdAplicar_Click(); });
-    connect(aceptar, &QPushButton::clicked, this, [this] { if (Permitido()) OKButton_Click(); });
+    connect(aplicar, &QPushButton::clicked, this, [this] { if (validador_->ValidarFoco()) cmdAplicar_Click(); });
+    connect(aceptar, &QPushButton::clicked, this, [this] { if (validador_->ValidarFoco()) OKButton_Click(); });
     connect(cancelar, &QPushButton::clicked, this, [this] { CancelButton_Click(); });
 
     auto* botones = new QHBoxLayout;
@@ -61,10 +49,15 @@ DlgOpciones::DlgOpciones(FrmMain0& principal)
     capa->addWidget(fichas_);
     capa->addLayout(botones);
 
-    // A press on any other control while a box holds the focus after a failed
-    // validation does nothing (the move was cancelled).
-    for (QWidget* w : findChildren<QWidget*>())
-        if (!validadores_.count(w) && w->focusPolicy() != Qt::NoFocus) w->installEventFilter(this);
+    // A refused box shows its page before it takes the focus back.
+    validador_->AlRechazar([this](QWidget* caja) {
+        for (int k = 0; k < fichas_->count(); ++k)
+            if (fichas_->widget(k)->isAncestorOf(caja)) {
+                fichas_->setCurrentIndex(k);
+                break;
+            }
+    });
+    validador_->Vigilar();
 
     // Form load: the divide explorer and the hyetograph check box after the
     // record, then the fill.
@@ -132,108 +125,13 @@ QLineEdit* DlgOpciones::Caja(const char* nombre, QWidget* padre, std::function<b
     auto* c = new QLineEdit(padre);
     c->setObjectName(nombre);
     c->setMaximumWidth(110);
-    c->installEventFilter(this);
-    validadores_[c] = std::move(validar);
-    if (dobleClic) dobleClic_[c] = std::move(dobleClic);
+    validador_->Agregar(c, [c, validar = std::move(validar)] { return validar(c); });
+    if (dobleClic) validador_->AlDobleClic(c, [c, dobleClic = std::move(dobleClic)] { dobleClic(c); });
     return c;
 }
 
 void DlgOpciones::Aviso(const std::string& texto, const std::string& titulo) {
     plat_.Mensaje(texto, titulo, Icono::Advertencia, Botones::Aceptar);
-}
-
-bool DlgOpciones::Validar(QWidget* caja) {
-    auto it = validadores_.find(caja);
-    if (it == validadores_.end()) return true;
-    validando_ = true;
-    const bool ok = it->second(qobject_cast<QLineEdit*>(caja));
-    validando_ = false;
-    if (ok) {
-        if (bloqueo_ == caja) bloqueo_ = nullptr;
-        return true;
-    }
-    // The move is cancelled: back to the box (and its tab), text selected.
-    bloqueo_ = caja;
-    for (int k = 0; k < fichas_->count(); ++k)
-        if (fichas_->widget(k)->isAncestorOf(caja)) {
-            if (fichas_->currentIndex() != k) {
-                validando_ = true;
-                fichas_->setCurrentIndex(k);
-                validando_ = false;
-            }
-            break;
-        }
-    // The warning box took the activation: give it back to the dialog.
-    if (!isActiveWindow() && isVisible()) activateWindow();
-    caja->setFocus(Qt::OtherFocusReason);
-    if (auto* le = qobject_cast<QLineEdit*>(caja)) le->selectAll();
-    else if (auto* cb = qobject_cast<QComboBox*>(caja); cb && cb->lineEdit()) cb->lineEdit()->selectAll();
-    return false;
-}
-
-bool DlgOpciones::Permitido() {
-    QWidget* f = QApplication::focusWidget();
-    if (f && f == cmbRec_->lineEdit()) f = cmbRec_;
-    if (f && (f == enfocado_ || f == bloqueo_) && validadores_.count(f)) return Validar(f);
-    return bloqueo_ == nullptr;
-}
-
-bool DlgOpciones::Bloqueado(QObject* o, bool esCaja) const {
-    if (!bloqueo_ || o == bloqueo_ || esCaja) return false;
-    auto* w = qobject_cast<QWidget*>(o);
-    return !(w && static_cast<QWidget*>(bloqueo_)->isAncestorOf(w));
-}
-
-bool DlgOpciones::eventFilter(QObject* o, QEvent* e) {
-    const bool esCaja = validadores_.count(o) > 0;
-    switch (e->type()) {
-        case QEvent::FocusIn:
-            if (esCaja) {
-                enfocado_ = o;
-                if (auto* le = qobject_cast<QLineEdit*>(o)) {
-                    // Got focus: select the whole text (the cell-sum boxes start from "0").
-                    if (le == txtfConsulta1_ || le == txtcConsulta1_ || le == txtfConsulta2_ ||
-                        le == txtcConsulta2_)
-                        le->setText("0");
-                    le->selectAll();
-                    // A mouse press places the cursor after the focus arrives:
-                    // select again once it is handled.
-                    if (static_cast<QFocusEvent*>(e)->reason() == Qt::MouseFocusReason)
-                        QTimer::singleShot(0, le, [le] { le->selectAll(); });
-                }
-            }
-            break;
-        case QEvent::FocusOut: {
-            if (!esCaja || o != enfocado_ || validando_ || cerrando_) break;
-            const Qt::FocusReason r = static_cast<QFocusEvent*>(e)->reason();
-            // Leaving the window (another window, a message box, a menu) is not
-            // leaving the box.
-            if (r == Qt::ActiveWindowFocusReason || r == Qt::PopupFocusReason || r == Qt::MenuBarFocusReason) break;
-            enfocado_ = nullptr;
-            // The box handles its own focus loss first (a line edit drops its
-            // selection there); then the validation may take the focus back.
-            Entregar(static_cast<QWidget*>(o), e);
-            Validar(static_cast<QWidget*>(o));
-            return true;
-        }
-        case QEvent::MouseButtonDblClick:
-            if (auto it = dobleClic_.find(o); it != dobleClic_.end()) {
-                it->second(static_cast<QLineEdit*>(o));
-                return true;
-            }
-            if (Bloqueado(o, esCaja)) return true;
-            break;
-        case QEvent::MouseButtonPress:
-            if (Bloqueado(o, esCaja)) return true;
-            break;
-        default: break;
-    }
-    return QDialog::eventFilter(o, e);
-}
-
-void DlgOpciones::closeEvent(QCloseEvent* e) {
-    cerrando_ = true;
-    QDialog::closeEvent(e);
 }
 
 // ---------------------------------------------------------------------------

@@ -11,9 +11,9 @@
 #include <QDialog>
 #include <array>
 #include <functional>
-#include <map>
 
 #include "model/campos.h"
+#include "ui/validacion.h"
 #include "tools/suma_celdas.h"
 
 class QButtonGroup;
@@ -60,10 +60,6 @@ public:
     QTabWidget* Fichas() const { return fichas_; }
     const RasterConsulta& Consulta() const { return consulta_; }
 
-protected:
-    bool eventFilter(QObject* o, QEvent* e) override;
-    void closeEvent(QCloseEvent* e) override;
-
 private:
     // The four pages, each with its build, fill (record to boxes) and apply
     // (boxes to record, by apply step).
@@ -97,14 +93,6 @@ private:
     /// double-click text.
     QLineEdit* Caja(const char* nombre, QWidget* padre, std::function<bool(QLineEdit*)> validar,
                     std::function<void(QLineEdit*)> dobleClic = {});
-    /// Runs the validate handler of `caja`; on failure keeps the focus there.
-    bool Validar(QWidget* caja);
-    /// Before a button's command: false while a box that failed its
-    /// validation holds the focus. A button reached by its access key takes no
-    /// focus, so the box that has it is validated here.
-    bool Permitido();
-    /// True when a press on `o` must be ignored because another box failed.
-    bool Bloqueado(QObject* o, bool esCaja) const;
     /// Shows a validation warning.
     void Aviso(const std::string& texto, const std::string& titulo = "");
 
@@ -119,12 +107,7 @@ private:
     Plataforma& plat_;
     QTabWidget* fichas_ = nullptr;
 
-    std::map<QObject*, std::function<bool(QLineEdit*)>> validadores_;
-    std::map<QObject*, std::function<void(QLineEdit*)>> dobleClic_;
-    QObject* enfocado_ = nullptr;  // the box that last received the focus
-    QObject* bloqueo_ = nullptr;   // box whose validation failed and holds the focus
-    bool validando_ = false;
-    bool cerrando_ = false;
+    ValidadorCajas* validador_;  // every box's check when it is left
 
     // Parámetros tab
     QLineEdit *txtPasoPp_, *txtPasoQ_, *txtnPer_, *txtResolucionX_, *txtResolucionY_, *txtKRecesion_;

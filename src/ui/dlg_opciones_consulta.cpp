@@ -18,7 +18,7 @@ QWidget* DlgOpciones::CrearConsulta() {
     g->addWidget(instr, 1, 0, 1, 4);
     auto* cargar = new QPushButton("Cargar un Archivo de KOLT para sumar valores", w);
     cargar->setObjectName("cmdCargaUnKOLT");
-    connect(cargar, &QPushButton::clicked, this, [this] { if (Permitido()) cmdCargaUnKOLT_Click(); });
+    connect(cargar, &QPushButton::clicked, this, [this] { if (validador_->ValidarFoco()) cmdCargaUnKOLT_Click(); });
     g->addWidget(cargar, 2, 0, 1, 4);
     g->addWidget(Texto("Archivo MDT (DEM)", w), 3, 0);
     lblUnKOLT_ = Rotulo("lblUnKOLT", w);
@@ -34,6 +34,9 @@ QWidget* DlgOpciones::CrearConsulta() {
     txtfConsulta2_ = CajaCampo("txtfConsulta2", w);
     txtcConsulta1_ = CajaCampo("txtcConsulta1", w);
     txtcConsulta2_ = CajaCampo("txtcConsulta2", w);
+    // A cell-sum box starts from "0" whenever it is entered.
+    for (QLineEdit* c : {txtfConsulta1_, txtfConsulta2_, txtcConsulta1_, txtcConsulta2_})
+        validador_->AlEntrar(c, [c] { c->setText("0"); });
     g->addWidget(Texto("fila", w), 7, 0);
     g->addWidget(txtfConsulta1_, 7, 1);
     g->addWidget(txtfConsulta2_, 7, 2);
@@ -43,7 +46,7 @@ QWidget* DlgOpciones::CrearConsulta() {
 
     auto* sumar = new QPushButton("Sumar valores de las celdas:", w);
     sumar->setObjectName("cmdSumarConsulta");
-    connect(sumar, &QPushButton::clicked, this, [this] { if (Permitido()) cmdSumarConsulta_Click(); });
+    connect(sumar, &QPushButton::clicked, this, [this] { if (validador_->ValidarFoco()) cmdSumarConsulta_Click(); });
     g->addWidget(sumar, 9, 0, 1, 2);
     lblSumaConsulta_ = Rotulo("lblSumaConsulta", w);
     lblSumaConsulta_->setText("???");

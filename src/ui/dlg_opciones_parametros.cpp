@@ -13,7 +13,7 @@ QWidget* DlgOpciones::CrearParametros() {
     auto* g = new QGridLayout(dem);
     auto* cargaDEM = new QPushButton("Cargar Archivo MDT (DEM)", dem);
     cargaDEM->setObjectName("cmdCargaDEM");
-    connect(cargaDEM, &QPushButton::clicked, this, [this] { if (Permitido()) cmdCargaDEM_Click(); });
+    connect(cargaDEM, &QPushButton::clicked, this, [this] { if (validador_->ValidarFoco()) cmdCargaDEM_Click(); });
     g->addWidget(cargaDEM, 0, 0, 1, 2);
     g->addWidget(Texto("Archivo MDT (DEM)", dem), 1, 0);
     lblDEM_ = Rotulo("lblDEM", dem);
@@ -64,7 +64,7 @@ QWidget* DlgOpciones::CrearParametros() {
     txtcHidro1_ = CajaCampo("txtcHidro1", dem);
     txtfHidro2_ = CajaCampo("txtfHidro2", dem);
     txtcHidro2_ = CajaCampo("txtcHidro2", dem);
-    dobleClic_[txtfHidro2_] = [this](QLineEdit* c) { c->setText(txtfHidro1_->text()); };
+    validador_->AlDobleClic(txtfHidro2_, [this] { txtfHidro2_->setText(txtfHidro1_->text()); });
     txtfHidro1_->setToolTip("Guarda el hidrograma");
     txtfHidro2_->setToolTip("Guarda el hidrograma");
     g->addWidget(Texto("fila", dem), 8, 0);

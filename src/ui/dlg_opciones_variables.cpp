@@ -49,20 +49,18 @@ QWidget* DlgOpciones::CrearVariables() {
     cmbRec_->setEditable(true);
     cmbRec_->setInsertPolicy(QComboBox::NoInsert);
     cmbRec_->setMaximumWidth(110);
-    cmbRec_->installEventFilter(this);
-    cmbRec_->lineEdit()->installEventFilter(this);
     // The recurrence is free text taken by the apply step; text whose value
     // does not fit a 16-bit integer (or is negative) is refused when the box is left.
-    validadores_[cmbRec_] = [this](QLineEdit*) {
+    validador_->Agregar(cmbRec_, [this] {
         const double v = RedondearEntero(ValorInicial(cmbRec_->currentText().toStdString()));
         if (v >= 0 && v <= 32767) return true;
         Aviso(CampoDeCaja("cmbRec")->aviso);
         return false;
-    };
-    dobleClic_[cmbRec_->lineEdit()] = [this](QLineEdit*) {
+    });
+    validador_->AlDobleClic(cmbRec_, [this] {
         par_.Rec = 0;
         cmbRec_->setEditText("0");
-    };
+    });
     gt->addWidget(Texto(QString::fromUtf8("Recurrencia [años]"), tormenta), 2, 0);
     gt->addWidget(cmbRec_, 2, 1);
 
@@ -75,7 +73,7 @@ QWidget* DlgOpciones::CrearVariables() {
     auto* cargaPp = new QPushButton("Cargar Archivo Pp", tormenta);
     cargaPp->setObjectName("cmdCargaPpArchivo");
     cargaPp->setToolTip("Carga un hietograma desde un archivo...");
-    connect(cargaPp, &QPushButton::clicked, this, [this] { if (Permitido()) cmdCargaPpArchivo_Click(); });
+    connect(cargaPp, &QPushButton::clicked, this, [this] { if (validador_->ValidarFoco()) cmdCargaPpArchivo_Click(); });
     gt->addWidget(chkPpArchivo_, 3, 0);
     gt->addWidget(cargaPp, 3, 1);
     gt->addWidget(lblPpArchivo_, 4, 0, 1, 6);
