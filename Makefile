@@ -6,7 +6,7 @@
 
 # Qt Charts needs Qt OpenGL's CMake files (libqt6opengl6-dev), which is only a
 # Recommends of qt6-base-dev: list it, since recommends are not installed.
-PKGS := cmake g++ make qt6-base-dev libqt6opengl6-dev qt6-charts-dev \
+PKGS := cmake g++ make qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev \
         qt6-translations-l10n libgtest-dev libbenchmark-dev libgdal-dev
 # libFuzzer comes with clang's runtime libraries.
 FUZZ_PKGS := cmake make clang libclang-rt-14-dev

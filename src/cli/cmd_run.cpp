@@ -2,6 +2,7 @@
 // processing order of a DEM.
 #include <unistd.h>
 
+#include <QApplication>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -19,6 +20,7 @@
 #include "raster/archivos.h"
 #include "raster/imagen.h"
 #include "raster/numeros.h"
+#include "ui/informe_corrida.h"
 
 namespace tarno::cli {
 namespace {
@@ -101,8 +103,10 @@ const char* TextoFin(FinCorrida f) {
 
 int Run(const Argumentos& args) {
     const char* uso =
-        "uso: tarno run PARAMETROS [--set Campo=valor ...] [--resumen RESUMEN.json] [--cache-orden CARPETA]\n";
+        "uso: tarno run PARAMETROS [--set Campo=valor ...] [--resumen RESUMEN.json] [--cache-orden CARPETA] "
+        "[--informe]\n";
     Parametros par;
+    bool informe = false;
     std::string archivo, pluviograma, resumen, cacheOrden;
     std::vector<std::string> asignaciones;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -112,6 +116,8 @@ int Run(const Argumentos& args) {
         } else if (args[i] == "--resumen") {
             if (i + 1 >= args.size()) return std::fprintf(stderr, "%s", uso), 2;
             resumen = args[++i];
+        } else if (args[i] == "--informe") {
+            informe = true;
         } else if (args[i] == "--cache-orden") {
             if (i + 1 >= args.size()) return std::fprintf(stderr, "%s", uso), 2;
             cacheOrden = args[++i];
@@ -196,6 +202,16 @@ int Run(const Argumentos& args) {
             return 1;
         }
         std::printf("  %s\n", resumen.c_str());
+    }
+    if (informe && estado.ordenPreparado) {
+        // The report of whatever the run left (an abandoned run has no maps).
+        auto app = AbrirAplicacionGrafica();
+        std::string ruta;
+        if (Resultado r = ui::EscribirInforme(par, pv, ArmarResumen(fin, estado, par, img, segundos), ruta); !r) {
+            std::fprintf(stderr, "%s\n", r.mensaje.c_str());
+            return 1;
+        }
+        std::printf("  %s\n", ruta.c_str());
     }
     return fin == FinCorrida::Completa ? 0 : 1;
 }

@@ -2,10 +2,13 @@
 // the program and command names) and returns the exit status.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "model/parametros.h"
+
+class QApplication;
 
 namespace tarno::cli {
 
@@ -22,10 +25,15 @@ int ImportarTexto(const Argumentos& args);   // cmd_importar.cpp
 int Depurar(const Argumentos& args);         // cmd_depurar.cpp
 int ImportarRaster(const Argumentos& args);  // cmd_gis.cpp
 int ExportarRaster(const Argumentos& args);  // cmd_gis.cpp
+int Grafico(const Argumentos& args);         // cmd_grafico.cpp
 
 /// Reads a `tarno run` parameter file over `par` ("Campo=valor" lines, blank
 /// and '#' lines skipped; `Pluviograma=` goes to `pluviograma`). Reports the
 /// faulty line on standard error and returns false.
 bool LeerArchivoParametros(const std::string& ruta, Parametros& par, std::string& pluviograma);
+
+/// The Qt application the chart and the report draw with; without a display
+/// it uses Qt's offscreen platform.
+std::unique_ptr<QApplication> AbrirAplicacionGrafica();  // cmd_grafico.cpp
 
 }  // namespace tarno::cli

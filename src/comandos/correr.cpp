@@ -43,14 +43,16 @@ void AjustesDeRelleno(Parametros& par) {
     }
 }
 
-FinComando ComandoCorrer(EntornoCorrida& en, EstadoCorrida& estado, FinCorrida* fin) {
+FinComando ComandoCorrer(EntornoCorrida& en, EstadoCorrida& estado, FinCorrida* fin, bool* informe) {
     Parametros& par = en.par;
     Plataforma& plat = en.plataforma;
     ObservadorCorrida& obs = en.observador;
     // 1. Confirmation.
-    if (plat.Mensaje(TextoConfirmacionCorrida(par, en.img), kTituloCorrida, Icono::Pregunta,
-                     Botones::AceptarCancelar) != Respuesta::Aceptar)
-        return FinComando::Cancelado;
+    const std::string confirmacion = TextoConfirmacionCorrida(par, en.img);
+    const Respuesta r = informe ? plat.MensajeConCasilla(confirmacion, kTituloCorrida, Icono::Pregunta,
+                                                         Botones::AceptarCancelar, kCasillaInforme, *informe)
+                                : plat.Mensaje(confirmacion, kTituloCorrida, Icono::Pregunta, Botones::AceptarCancelar);
+    if (r != Respuesta::Aceptar) return FinComando::Cancelado;
     // 2. The options dialog is filled from the record.
     AjustesDeRelleno(par);
     obs.ReiniciarOpciones();

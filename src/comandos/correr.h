@@ -20,9 +20,14 @@ void AjustesDeRelleno(Parametros& par);
 
 enum class FinComando { Cancelado, SinMDT, Corrido };
 
+/// Caption of the confirmation's check box that asks for the run report.
+inline constexpr const char* kCasillaInforme = "Generar informe de la corrida (página HTML) y abrirlo en el navegador";
+
 /// The whole run command: confirmation, record changes of the fill, DEM
 /// check, DEM loading (`CargarDEM`) and `CorrerModelo`. `fin` receives the
-/// run's end when it ran.
-FinComando ComandoCorrer(EntornoCorrida& entorno, EstadoCorrida& estado, FinCorrida* fin = nullptr);
+/// run's end when it ran. With `informe`, the confirmation carries the report
+/// check box, starting as `*informe` and left there as the user chose.
+FinComando ComandoCorrer(EntornoCorrida& entorno, EstadoCorrida& estado, FinCorrida* fin = nullptr,
+                         bool* informe = nullptr);
 
 }  // namespace tarno

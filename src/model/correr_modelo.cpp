@@ -11,6 +11,7 @@
 #include "model/cascada.h"
 #include "model/divisorias.h"
 #include "model/flujo_superficial.h"
+#include "model/lluvia.h"
 #include "model/resultados.h"
 #include "model/unidades.h"
 #include "raster/archivos.h"
@@ -41,34 +42,6 @@ public:
     void Rutear(int32_t, int32_t, float) {}
     bool FinPeriodo(double) { return true; }
 };
-
-// Rain of the period from the hyetograph; false when the run must stop.
-enum class LluviaPluviograma { Bien, PasoMayor, Vacio };
-
-LluviaPluviograma LluviaDePluviograma(const Parametros& par, const Pluviograma& pv, int32_t periodo,
-                                      float& lluviaPeriodo) {
-    if (par.PasoPp > static_cast<float>(pv.Paso)) return LluviaPluviograma::PasoMayor;
-    if (!(pv.LluviaTotal != 0 && pv.NroDatos != 0 && pv.Paso != 0)) return LluviaPluviograma::Vacio;
-    const double paso = static_cast<double>(par.PasoPp);
-    const int32_t n = pv.NroDatos;
-    const int32_t intervalo = pv.Paso;
-    if (paso * periodo > static_cast<double>(n * intervalo)) {
-        lluviaPeriodo = 0;
-        return LluviaPluviograma::Bien;
-    }
-    const double t0 = paso * (periodo - 1);
-    const int32_t a = static_cast<int32_t>(std::floor(t0 / intervalo)) + 1;
-    const int32_t b = a + 1;
-    if (b <= n && a >= 1) {
-        const double dif = static_cast<double>(pv.PpAcum[static_cast<size_t>(b)]) -
-                           static_cast<double>(pv.PpAcum[static_cast<size_t>(a)]);
-        const double intensidad = dif / static_cast<double>(b * intervalo - a * intervalo);
-        lluviaPeriodo = static_cast<float>(intensidad * paso);
-    } else {
-        lluviaPeriodo = 0;
-    }
-    return LluviaPluviograma::Bien;
-}
 
 // Row or column of a section cell: the whole part of `avance` past `inicio`.
 // A position beyond the 32-bit range lies outside every grid: 0.
@@ -169,11 +142,6 @@ private:
         n_ = e_.orden.Tamano();
         SeccionEnElOrden();
 
-        // Design storm: the same rain every step until the storm ends.
-        if (!par_.PpArchivo)
-            e_.LluviaPeriodo =
-                static_cast<float>(static_cast<double>(par_.Pp) / static_cast<double>(static_cast<float>(par_.Dur)) *
-                                   static_cast<double>(par_.PasoPp));
         // Basin cells, and those that receive the rain (for the rain volume).
         for (int32_t i = 1; i <= filas_; ++i)
             for (int32_t j = 1; j <= columnas_; ++j) {
@@ -366,7 +334,7 @@ private:
     // Rain of the step: the design storm until it ends, or the hyetograph.
     std::optional<FinCorrida> LluviaDelPeriodo() {
         if (!par_.PpArchivo) {
-            if (static_cast<double>(par_.PasoPp) * e_.Periodo - par_.Dur > 0.01) e_.LluviaPeriodo = 0;
+            e_.LluviaPeriodo = LluviaTormentaDiseno(par_, e_.Periodo);
             return std::nullopt;
         }
         LluviaPluviograma r = LluviaDePluviograma(par_, en_.pluviograma, e_.Periodo, e_.LluviaPeriodo);

@@ -21,6 +21,16 @@ public:
                               Icono icono = Icono::Ninguno,
                               Botones botones = Botones::Aceptar) = 0;
 
+    /// Message box with a check box under the text (caption `casilla`) that
+    /// starts as `marcada` and is left there as the user chose it. Platforms
+    /// without one show the plain message and leave `marcada` as it was.
+    virtual Respuesta MensajeConCasilla(const std::string& texto, const std::string& titulo, Icono icono,
+                                        Botones botones, const std::string& casilla, bool& marcada) {
+        (void)casilla;
+        (void)marcada;
+        return Mensaje(texto, titulo, icono, botones);
+    }
+
     /// Input box with prompt, title and default text. Returns the text typed,
     /// or an empty text when the user cancels.
     virtual std::string Entrada(const std::string& mensaje, const std::string& titulo,
@@ -30,6 +40,31 @@ public:
     /// by "|". Returns the chosen full path or an empty text.
     virtual std::string AbrirArchivo(const std::string& titulo, const std::string& filtro,
                                      const std::string& carpeta = "") = 0;
+
+    /// File-save dialog proposing `nombre`; returns the chosen full path or
+    /// an empty text. Platforms without dialogs return an empty text.
+    virtual std::string GuardarArchivoComo(const std::string& titulo, const std::string& filtro,
+                                           const std::string& nombre) {
+        (void)titulo;
+        (void)filtro;
+        (void)nombre;
+        return {};
+    }
+
+    /// Prints a picture (PNG bytes) on a page after the print dialog; false
+    /// when nothing was printed.
+    virtual bool ImprimirImagen(const std::string& png, const std::string& titulo) {
+        (void)png;
+        (void)titulo;
+        return false;
+    }
+
+    /// Opens a file in the system's viewer for its kind (a page in the
+    /// browser); false when none could be started.
+    virtual bool AbrirDocumento(const std::string& ruta) {
+        (void)ruta;
+        return false;
+    }
 
     /// Time of day as a fraction of a day (0 <= t < 1).
     virtual double Hora() = 0;

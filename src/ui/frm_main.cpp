@@ -82,7 +82,7 @@ const DefMenu kMenus[] = {
       "mnuForzarMinimo"}},
     {Menu::Paleta, "mnuNroPaleta", "Paleta", {}},
     {Menu::Zoom, "mnuVerZoom", "Tamaño de Pixel", {}},
-    {Menu::Simulador, "mnuSimuladorRASK", "Simulador RASK", {"mnuRun1", "mnuDepurarDivisorias", "mnuPizarra1"}},
+    {Menu::Simulador, "mnuSimuladorRASK", "Simulador RASK", {"mnuRun1", "mnuVerHidrograma", "mnuDepurarDivisorias", "mnuPizarra1"}},
     {Menu::Modificar, "mnuModificarImgKOLT", "Modificar Img KOLT",
      {"mnutxt0256", "mnuModificaDatPixel", "mnuRecortarRASK", "mnuOperadorRASK", "mnuEdicionAreas",
       "mnuClasificar", "mnuSuperponer"}},

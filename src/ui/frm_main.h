@@ -11,6 +11,7 @@
 #include <map>
 #include <string>
 
+#include "model/correr_modelo.h"
 #include "raster/plataforma.h"
 #include "ui/conexiones.h"
 #include "ui/dlg_opciones.h"
@@ -24,6 +25,7 @@ class QToolBar;
 namespace tarno::ui {
 
 class DlgChart1;
+class DlgHidrograma;
 class FrmVisorIMG;
 
 /// Caption of the main window.
@@ -93,6 +95,10 @@ public:
 
     /// True while a run is under way (the run command refuses a second one).
     bool Corriendo() const { return corriendo_; }
+    /// "Ver Hidrograma...": the chart of a "_Qt.rkd" file the user chooses.
+    void mnuVerHidrograma_Click();
+    /// The hydrograph window of the last run or file, when open.
+    DlgHidrograma* HidrogramaAbierto() const;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -106,6 +112,7 @@ private:
     void ConectarBotones();
     void CrearBarraEstado();
     void AlCerrarPizarra();
+    void ResultadosCorrida(FinCorrida fin, double segundos, bool informe);
 
     EstadoApp& estado_;
     Plataforma& plataforma_;
@@ -117,6 +124,7 @@ private:
     QPointer<FrmPp2> progreso_;
     QPointer<FrmVisorIMG> visor_;
     QPointer<DlgChart1> chart_;
+    QPointer<DlgHidrograma> hidrograma_;
     std::map<QString, QAction*> acciones_;  // menu items, menus and toolbar buttons by object name
     QAction* paletas_[9] = {};              // the palette items, in menu order
     QAction* botonesPaleta_[6] = {};        // the palette buttons

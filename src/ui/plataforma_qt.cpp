@@ -1,13 +1,19 @@
 #include "ui/plataforma_qt.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QSettings>
 #include <QTime>
 #include <QTranslator>
+#include <QUrl>
 
 namespace tarno::ui {
 
@@ -30,7 +36,24 @@ QWidget* PlataformaQt::Padre() const {
 
 Respuesta PlataformaQt::Mensaje(const std::string& texto, const std::string& titulo, Icono icono,
                                 Botones botones) {
+    bool sinUso = false;
+    return Caja(texto, titulo, icono, botones, nullptr, sinUso);
+}
+
+Respuesta PlataformaQt::MensajeConCasilla(const std::string& texto, const std::string& titulo, Icono icono,
+                                          Botones botones, const std::string& casilla, bool& marcada) {
+    return Caja(texto, titulo, icono, botones, &casilla, marcada);
+}
+
+Respuesta PlataformaQt::Caja(const std::string& texto, const std::string& titulo, Icono icono, Botones botones,
+                             const std::string* casilla, bool& marcada) {
     QMessageBox caja(Padre());
+    if (casilla) {
+        auto* c = new QCheckBox(QString::fromStdString(*casilla), &caja);
+        c->setObjectName("chkCasilla");
+        c->setChecked(marcada);
+        caja.setCheckBox(c);
+    }
     caja.setText(QString::fromStdString(texto));
     caja.setWindowTitle(titulo.empty() ? QApplication::applicationName() : QString::fromStdString(titulo));
     switch (icono) {
@@ -45,7 +68,9 @@ Respuesta PlataformaQt::Mensaje(const std::string& texto, const std::string& tit
         case Botones::AceptarCancelar: caja.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
         case Botones::SiNo: caja.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
     }
-    switch (caja.exec()) {
+    const int boton = caja.exec();
+    if (casilla) marcada = caja.checkBox()->isChecked();
+    switch (boton) {
         case QMessageBox::Cancel: return Respuesta::Cancelar;
         case QMessageBox::Yes: return Respuesta::Si;
         case QMessageBox::No: return Respuesta::No;
@@ -77,6 +102,36 @@ std::string PlataformaQt::AbrirArchivo(const std::string& titulo, const std::str
     return QFileDialog::getOpenFileName(Padre(), QString::fromStdString(titulo), QString::fromStdString(carpeta),
                                         FiltroQt(filtro))
         .toStdString();
+}
+
+std::string PlataformaQt::GuardarArchivoComo(const std::string& titulo, const std::string& filtro,
+                                             const std::string& nombre) {
+    return QFileDialog::getSaveFileName(Padre(), QString::fromStdString(titulo), QString::fromStdString(nombre),
+                                        FiltroQt(filtro))
+        .toStdString();
+}
+
+bool PlataformaQt::ImprimirImagen(const std::string& png, const std::string& titulo) {
+    QImage imagen;
+    if (!imagen.loadFromData(reinterpret_cast<const uchar*>(png.data()), static_cast<int>(png.size()), "PNG"))
+        return false;
+    QPrinter impresora;
+    impresora.setDocName(QString::fromStdString(titulo));
+    impresora.setPageOrientation(imagen.width() > imagen.height() ? QPageLayout::Landscape : QPageLayout::Portrait);
+    QPrintDialog dialogo(&impresora, Padre());
+    if (dialogo.exec() != QDialog::Accepted) return false;
+    QPainter p(&impresora);
+    const QRect pagina = p.viewport();
+    QSize tam = imagen.size();
+    tam.scale(pagina.size(), Qt::KeepAspectRatio);
+    p.setViewport(pagina.x(), pagina.y(), tam.width(), tam.height());
+    p.setWindow(imagen.rect());
+    p.drawImage(0, 0, imagen);
+    return true;
+}
+
+bool PlataformaQt::AbrirDocumento(const std::string& ruta) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(ruta)));
 }
 
 std::string PlataformaQt::LeerAjuste(const std::string& seccion, const std::string& clave,

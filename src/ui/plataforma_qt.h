@@ -23,10 +23,16 @@ public:
 
     Respuesta Mensaje(const std::string& texto, const std::string& titulo, Icono icono,
                       Botones botones) override;
+    Respuesta MensajeConCasilla(const std::string& texto, const std::string& titulo, Icono icono, Botones botones,
+                                const std::string& casilla, bool& marcada) override;
     std::string Entrada(const std::string& mensaje, const std::string& titulo,
                         const std::string& porDefecto) override;
     std::string AbrirArchivo(const std::string& titulo, const std::string& filtro,
                              const std::string& carpeta) override;
+    std::string GuardarArchivoComo(const std::string& titulo, const std::string& filtro,
+                                   const std::string& nombre) override;
+    bool ImprimirImagen(const std::string& png, const std::string& titulo) override;
+    bool AbrirDocumento(const std::string& ruta) override;
     double Hora() override;
     /// Settings store: QSettings of the application title, group `seccion`.
     std::string LeerAjuste(const std::string& seccion, const std::string& clave,
@@ -40,6 +46,8 @@ public:
 
 private:
     QWidget* Padre() const;
+    Respuesta Caja(const std::string& texto, const std::string& titulo, Icono icono, Botones botones,
+                   const std::string* casilla, bool& marcada);
     QPointer<QWidget> padre_;
 };
 

@@ -45,6 +45,17 @@ public:
             default: return Respuesta::Aceptar;
         }
     }
+    std::deque<bool> casillas;               // next choices of message check boxes
+    std::vector<std::string> textosCasilla;  // captions of the check boxes shown
+    Respuesta MensajeConCasilla(const std::string& texto, const std::string& titulo, Icono icono, Botones botones,
+                                const std::string& casilla, bool& marcada) override {
+        textosCasilla.push_back(casilla);
+        if (!casillas.empty()) {
+            marcada = casillas.front();
+            casillas.pop_front();
+        }
+        return Mensaje(texto, titulo, icono, botones);
+    }
     std::string Entrada(const std::string& mensaje, const std::string& titulo,
                         const std::string& porDefecto) override {
         preguntasEntrada.push_back(mensaje + "|" + titulo);
@@ -62,6 +73,28 @@ public:
         std::string r = archivos.front();
         archivos.pop_front();
         return r;
+    }
+    std::deque<std::string> guardados;        // next answers to save dialogs
+    std::vector<std::string> nombresGuardar;  // names the save dialogs proposed
+    std::vector<std::string> impresos;        // PNG bytes printed
+    std::vector<std::string> documentos;      // files opened in the system's viewer
+    std::string GuardarArchivoComo(const std::string& titulo, const std::string& filtro,
+                                   const std::string& nombre) override {
+        titulosDialogo.push_back(titulo);
+        filtrosDialogo.push_back(filtro);
+        nombresGuardar.push_back(nombre);
+        if (guardados.empty()) return {};
+        std::string r = guardados.front();
+        guardados.pop_front();
+        return r;
+    }
+    bool ImprimirImagen(const std::string& png, const std::string&) override {
+        impresos.push_back(png);
+        return true;
+    }
+    bool AbrirDocumento(const std::string& ruta) override {
+        documentos.push_back(ruta);
+        return true;
     }
     double Hora() override {
         double h = hora;

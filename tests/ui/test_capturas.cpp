@@ -6,10 +6,14 @@
 #include <QApplication>
 #include <QTabWidget>
 #include <QTest>
+#include <fstream>
 
-#include "support/plataforma_falsa.h"
-#include "ui/dlg_opciones.h"
+#include "comandos/cargar_pluviograma.h"
+#include "model/parametros_texto.h"
 #include "raster/archivos.h"
+#include "support/plataforma_falsa.h"
+#include "ui/dlg_hidrograma.h"
+#include "ui/dlg_opciones.h"
 #include "ui/frm_main.h"
 
 using namespace tarno;
@@ -72,4 +76,33 @@ TEST(Capturas, ProgresoYPizarraDeUnaCorrida) {
     ventana.Accion("mnuPizarra1")->trigger();
     QTest::qWait(200);
     ventana.PizarraAbierta()->grab().save(carpeta + "/pizarra.png");
+}
+
+// The hydrograph window after a GUI run of the parameter file named by
+// TARNO_PARAMETROS_PRUEBA (Campo=valor lines), and the report it writes.
+TEST(Capturas, HidrogramaDeUnaCorrida) {
+    const QByteArray carpeta = qgetenv("TARNO_CAPTURAS");
+    const QByteArray parametros = qgetenv("TARNO_PARAMETROS_PRUEBA");
+    if (carpeta.isEmpty() || parametros.isEmpty())
+        GTEST_SKIP() << "TARNO_CAPTURAS o TARNO_PARAMETROS_PRUEBA no definido";
+    ui::EstadoApp estado;
+    prueba::PlataformaFalsa plat;
+    std::ifstream in(parametros.toStdString());
+    std::string linea, campo, valor;
+    while (std::getline(in, linea))
+        if (!SepararAsignacion(linea, campo, valor))
+            continue;
+        else if (campo == "Pluviograma")
+            ASSERT_EQ(CargarPluviograma(valor, estado.pluviograma, plat).estado, CargaPluviograma::Estado::Cargada);
+        else
+            ASSERT_TRUE(AsignarCampo(estado.par, campo, valor)) << linea;
+    ui::FrmMain0 ventana(estado, plat);
+    ventana.show();
+    plat.casillas.push_back(true);
+    ventana.mnuRun1_Click();
+    ui::DlgHidrograma* h = ventana.HidrogramaAbierto();
+    ASSERT_NE(h, nullptr);
+    h->resize(900, 600);
+    QTest::qWait(400);
+    h->grab().save(carpeta + "/hidrograma.png");
 }

@@ -14,10 +14,13 @@
 #include <fstream>
 #include <sstream>
 
+#include "comandos/correr.h"
+#include "model/hidrograma.h"
 #include "raster/archivos.h"
 #include "raster/imagen.h"
 #include "support/plataforma_falsa.h"
 #include "support/temporal.h"
+#include "ui/dlg_hidrograma.h"
 #include "ui/dlg_opciones.h"
 #include "ui/frm_main.h"
 
@@ -207,6 +210,45 @@ TEST(CorridaVentana, SinMDTAvisaYCreaLasOpcionesOcultas) {
     w.plat.respuestas.push_back(Respuesta::Cancelar);
     w.v->Accion("Corre1")->trigger();
     EXPECT_EQ(w.plat.mensajes.size(), 1u);
+}
+
+// After a run with a section the hydrograph window shows the file's samples;
+// the confirmation's check box asks for the report, which is written beside
+// the DEM and opened through the platform; the choice is remembered.
+// "Ver Hidrograma..." opens the chart of a file.
+TEST(CorridaVentana, HidrogramaEInformeTrasLaCorrida) {
+    prueba::CarpetaTemporal tmp;
+    EscribirDEM(tmp.Ruta("v_dat.rkd"), 20, 11);
+    Ventana w;
+    EnCarpeta aqui(tmp.Carpeta());
+    Fijar(w.estado.par);
+    w.estado.par.DirDEM = tmp.Carpeta();
+    w.estado.par.ArchivoDEM = "v_dat.rkd";
+    w.plat.casillas.push_back(true);
+    w.v->Accion("mnuRun1")->trigger();
+    EXPECT_EQ(w.plat.textosCasilla, std::vector<std::string>{kCasillaInforme});
+    EXPECT_EQ(w.plat.Ultimo().titulo, "Final de Proceso");
+    ui::DlgHidrograma* h = w.v->HidrogramaAbierto();
+    ASSERT_NE(h, nullptr);
+    EXPECT_TRUE(h->isVisible());
+    ArchivoHidrograma qt;
+    ASSERT_TRUE(LeerHidrograma(tmp.Ruta("v_Qt.rkd"), qt));
+    ASSERT_EQ(h->Datos().caudal.size(), qt.Caudales.size());
+    EXPECT_EQ(h->Datos().caudal[1].v, qt.Caudales[0]);
+    EXPECT_EQ(h->Datos().lluvia.size(), static_cast<size_t>(w.estado.par.nPer));
+    EXPECT_TRUE(h->Balance().contains("Balance [m3]: lluvia caída"));
+    EXPECT_EQ(w.plat.documentos, std::vector<std::string>{tmp.Ruta("v_informe.html")});
+    EXPECT_NE(tmp.Leer("v_informe.html").find("data:image/png;base64,"), std::string::npos);
+    EXPECT_EQ(w.plat.ajustes["Settings/GenerarInforme"], "1");
+
+    // The menu item reopens a file's chart.
+    h->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(w.v->HidrogramaAbierto(), nullptr);
+    w.plat.archivos.push_back(tmp.Ruta("v_Qt.rkd"));
+    w.v->Accion("mnuVerHidrograma")->trigger();
+    ASSERT_NE(w.v->HidrogramaAbierto(), nullptr);
+    EXPECT_EQ(w.v->HidrogramaAbierto()->Datos().caudal.size(), qt.Caudales.size());
 }
 
 TEST(CorridaVentana, TiempoDeEsperaRechazadoDejaElProgresoAbierto) {

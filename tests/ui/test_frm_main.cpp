@@ -69,6 +69,7 @@ TEST(VentanaPrincipal, MenusYBotonesConSusTextos) {
         {"mnuForzarMinimo", "Forzar Mínimo Valor = 0"},
         {"mnuSimuladorRASK", "Simulador RASK"},
         {"mnuRun1", "Correr modelo RASK..."},
+        {"mnuVerHidrograma", "Ver Hidrograma..."},
         {"mnuDepurarDivisorias", "Depurar Divisorias y Fronteras"},
         {"mnuPizarra1", "Ver Pizarra de Variables y Salidas"},
         {"mnutxt0256", "Convierte amplitud vector txt a 0-255"},
@@ -148,7 +149,7 @@ TEST(VentanaPrincipal, ItemsDeCadaParteEnSuLugarYHabilitados) {
                            "mnuFilePrint", "-", "mnuFileExit"}));
     EXPECT_EQ(orden("mnuVerImagen"), QStringList({"mnuAbrirImgRASK", "mnuReVer", "mnuRestaurarIMG", "mnuNroPaleta",
                                                   "mnuInvertirPaleta", "mnuVerZoom", "mnuForzarMinimo"}));
-    EXPECT_EQ(orden("mnuSimuladorRASK"), QStringList({"mnuRun1", "mnuDepurarDivisorias", "mnuPizarra1"}));
+    EXPECT_EQ(orden("mnuSimuladorRASK"), QStringList({"mnuRun1", "mnuVerHidrograma", "mnuDepurarDivisorias", "mnuPizarra1"}));
     EXPECT_EQ(orden("mnuModificarImgKOLT"),
               QStringList({"mnutxt0256", "mnuModificaDatPixel", "mnuRecortarRASK", "mnuOperadorRASK",
                            "mnuEdicionAreas", "mnuClasificar", "mnuSuperponer"}));
