@@ -161,16 +161,35 @@ Resultado EscribirCabecera(const std::string& nombreCab, const CabeceraImagen& c
 std::string TextoDatos(const Grilla<float>& valores) {
     std::string s;
     s.reserve(static_cast<size_t>(valores.Filas()) * static_cast<size_t>(valores.Columnas()) * 8);
+    char buf[kLargoNumeroArchivo + 2];
     for (int32_t f = 1; f <= valores.Filas(); ++f)
         for (int32_t c = 1; c <= valores.Columnas(); ++c) {
-            s += NumeroArchivo(valores(f, c));
-            s += "\r\n";
+            char* p = EscribirNumeroArchivo(buf, valores(f, c));
+            *p++ = '\r';
+            *p++ = '\n';
+            s.append(buf, p);
         }
     return s;
 }
 
+void EscribirFilaDatos(ArchivoPorPartes& salida, const float* valores, int32_t columnas) {
+    for (int32_t c = 0; c < columnas; ++c) {
+        char* p = salida.Espacio(kLargoNumeroArchivo + 2);
+        p = EscribirNumeroArchivo(p, valores[c]);
+        *p++ = '\r';
+        *p++ = '\n';
+        salida.Avanzar(p);
+    }
+}
+
 Resultado EscribirDatos(const std::string& nombreDat, const Grilla<float>& valores) {
-    return GuardarArchivo(nombreDat, TextoDatos(valores));
+    // Written as it is formatted: the text of a large grid is never held whole.
+    ArchivoPorPartes salida;
+    if (Resultado r = salida.Abrir(nombreDat); !r) return r;
+    if (valores.Columnas() > 0)
+        for (int32_t f = 1; f <= valores.Filas(); ++f)
+            EscribirFilaDatos(salida, valores.Datos() + valores.Indice(f, 1), valores.Columnas());
+    return salida.Terminar();
 }
 
 Resultado EscribirImagen(const std::string& nombreDat, const CabeceraImagen& cab,

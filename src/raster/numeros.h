@@ -18,6 +18,8 @@
 // Every reader accepts "0.25", ".25", "-.5", "1E+07", "1.5e-05", "+3".
 #pragma once
 
+#include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -31,6 +33,15 @@ std::string NumeroArchivo(double v);
 /// File form of an integer.
 std::string NumeroArchivo(int64_t v);
 inline std::string NumeroArchivo(int v) { return NumeroArchivo(static_cast<int64_t>(v)); }
+
+/// Room enough for the file form of any value.
+inline constexpr size_t kLargoNumeroArchivo = 32;
+/// Writes the file form at `p` (room for kLargoNumeroArchivo characters) and
+/// returns the end of the text: the same text as NumeroArchivo, without
+/// allocating.
+char* EscribirNumeroArchivo(char* p, float v);
+char* EscribirNumeroArchivo(char* p, double v);
+char* EscribirNumeroArchivo(char* p, int64_t v);
 
 /// TextoBlanco form: leading blank when not negative, no zero before the point.
 std::string TextoBlanco(float v);
@@ -62,6 +73,13 @@ bool AFloat(double v, float& out);
 
 /// Rounds to `n` decimals with halves to the even neighbour (n >= 0).
 double Redondear(double v, int n);
+/// The same with `escala` = std::pow(10.0, n) given (for loops over cells).
+inline double RedondearConEscala(double v, double escala) {
+    if (!std::isfinite(v)) return v;
+    const double x = v * escala;
+    if (!std::isfinite(x)) return v;
+    return std::nearbyint(x) / escala;
+}
 /// Nearest integer with halves to even (banker's rounding).
 double RedondearEntero(double v);
 /// Largest integer not above v.
