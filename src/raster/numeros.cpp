@@ -342,8 +342,10 @@ int LargoBlanco(float v) {
 }  // namespace
 
 int LargoDecimales(float v) {
+    // A whole value has the same text as its whole part.
+    if (std::fabs(v) < 8388608.0f && v == static_cast<float>(static_cast<int32_t>(v))) return 0;
     const float entera = std::floor(v);
-    if (v == entera) return 0;  // the same value, the same text
+    if (v == entera) return 0;
     return LargoBlanco(v) - LargoBlanco(entera);
 }
 

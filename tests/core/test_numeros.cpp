@@ -371,3 +371,21 @@ TEST(Delimitado, NumerosFueraDeRango) {
     EXPECT_FALSE(AFloat(std::nan(""), x));
     EXPECT_FALSE(AFloat(-HUGE_VAL, x));
 }
+
+// Short items (up to 7 digits, a minus, a point) are converted on a shorter
+// way: the same value, bit for bit, as the general conversion, and the same
+// refusals.
+TEST(Delimitado, ItemsCortosIgualQueLaConversionGeneral) {
+    std::mt19937 gen(31);
+    const char simbolos[] = "0123456789.-";
+    for (int i = 0; i < 200000; ++i) {
+        std::string t;
+        const int largo = 1 + static_cast<int>(gen() % 9);
+        for (int k = 0; k < largo; ++k) t += simbolos[gen() % (k == 0 ? 12 : 11)];
+        float general = 0, leido = 0;
+        const bool esperado = ConvertirFloat(t, general) && std::isfinite(general);
+        LectorDelimitado in(t + "\r\n");
+        ASSERT_EQ(in.LeerFloat(leido), esperado) << t;
+        if (esperado) ASSERT_EQ(std::bit_cast<uint32_t>(leido), std::bit_cast<uint32_t>(general)) << t;
+    }
+}
