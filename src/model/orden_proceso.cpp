@@ -446,8 +446,10 @@ LecturaCache LeerCacheRapida(const std::string& ruta, const std::string& nombre,
             return LecturaCache::OtraForma;
         in.Consumir(p);
         float z = 0;
-        const auto res = std::from_chars(texto.data(), texto.data() + texto.size(), z);
-        if (res.ec != std::errc() || res.ptr != texto.data() + texto.size()) return LecturaCache::OtraForma;
+        if (!ConvertirFloatCorto(texto, z)) {
+            const auto res = std::from_chars(texto.data(), texto.data() + texto.size(), z);
+            if (res.ec != std::errc() || res.ptr != texto.data() + texto.size()) return LecturaCache::OtraForma;
+        }
         if (negativo) z = -z;
         if (f > std::numeric_limits<int32_t>::max() || c > std::numeric_limits<int32_t>::max())
             return LecturaCache::NoValida;

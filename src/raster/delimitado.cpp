@@ -143,38 +143,6 @@ bool LectorDelimitado::LeerDouble(double& v) {
     return true;
 }
 
-namespace {
-// A number of at most 7 digits with an optional minus and an optional point
-// ("2534", "-12.75"): the digits and the power of ten are exact 32-bit values,
-// so one division gives the correctly rounded value, the same that the
-// general conversion gives. False for any other text.
-inline bool FloatCorto(std::string_view t, float& v) {
-    static constexpr float kPotencias[8] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f};
-    size_t i = 0;
-    const bool negativo = !t.empty() && t[0] == '-';
-    if (negativo) ++i;
-    int32_t m = 0;
-    int cifras = 0, decimales = 0;
-    bool punto = false;
-    for (; i < t.size(); ++i) {
-        const char c = t[i];
-        if (c >= '0' && c <= '9') {
-            if (++cifras > 7) return false;
-            m = m * 10 + (c - '0');
-            if (punto) ++decimales;
-        } else if (c == '.' && !punto) {
-            punto = true;
-        } else {
-            return false;
-        }
-    }
-    if (cifras == 0 || (punto && decimales == 0)) return false;
-    const float x = static_cast<float>(m) / kPotencias[decimales];
-    v = negativo ? -x : x;
-    return true;
-}
-}  // namespace
-
 bool LectorDelimitado::LeerFloat(float& v) {
     bool vacio;
     std::string_view t = ItemNumerico(vacio);
@@ -183,7 +151,7 @@ bool LectorDelimitado::LeerFloat(float& v) {
         return true;
     }
     if (t.empty()) return false;
-    if (FloatCorto(t, v)) return true;
+    if (ConvertirFloatCorto(t, v)) return true;
     float x;
     if (!ConvertirFloat(t, x)) {
         noNumerico_ = true;

@@ -67,6 +67,36 @@ bool EsNumerico(std::string_view s);
 bool ConvertirDouble(std::string_view s, double& v);
 bool ConvertirFloat(std::string_view s, float& v);
 
+/// The same as ConvertirFloat for a text of at most 7 digits with an optional
+/// minus and an optional point with digits after it ("2534", "-12.75"): the
+/// digits and the power of ten are exact 32-bit values, so one division gives
+/// the correctly rounded value. False (and `v` untouched) for any other text.
+inline bool ConvertirFloatCorto(std::string_view t, float& v) {
+    static constexpr float kPotencias[8] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f};
+    size_t i = 0;
+    const bool negativo = !t.empty() && t[0] == '-';
+    if (negativo) ++i;
+    int32_t m = 0;
+    int cifras = 0, decimales = 0;
+    bool punto = false;
+    for (; i < t.size(); ++i) {
+        const char c = t[i];
+        if (c >= '0' && c <= '9') {
+            if (++cifras > 7) return false;
+            m = m * 10 + (c - '0');
+            if (punto) ++decimales;
+        } else if (c == '.' && !punto) {
+            punto = true;
+        } else {
+            return false;
+        }
+    }
+    if (cifras == 0 || (punto && decimales == 0)) return false;
+    const float x = static_cast<float>(m) / kPotencias[decimales];
+    v = negativo ? -x : x;
+    return true;
+}
+
 /// A 64-bit value as a 32-bit one (nearest, as the platform rounds); false
 /// when `v` is not finite or its magnitude lies beyond the 32-bit range.
 bool AFloat(double v, float& out);
@@ -91,6 +121,11 @@ double ParteEntera(double v);
 int LargoDecimales(float v);
 /// Applies the decimals rule of one value to a running `Decimales`.
 inline void ActualizarDecimales(int16_t& decimales, float v) {
+    if (std::fabs(v) < 8388608.0f && v == static_cast<float>(static_cast<int32_t>(v))) {
+        // A whole value: no decimals (LargoDecimales gives 0).
+        if (decimales < 0) decimales = -1;
+        return;
+    }
     int n = LargoDecimales(v);
     if (n > decimales) decimales = static_cast<int16_t>(n - 1);
 }
