@@ -3,7 +3,6 @@
 #include <cmath>
 #include <functional>
 #include <new>
-#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -75,27 +74,28 @@ struct RasterResultado {
     // the file cannot be written.
     template <typename F>
     void Formatear(int32_t filas, int32_t columnas, F valor) {
+        // Nothing may leave a task that runs on a thread of its own.
         try {
             escrito = datos.Abrir(nombreDat);
-        } catch (const std::bad_alloc&) {
+            const bool abierto = escrito.ok;
+            for (int32_t i = 1; i <= filas; ++i)
+                for (int32_t j = 1; j <= columnas; ++j) {
+                    float extremo = 0;
+                    const float v = valor(i, j, extremo);
+                    if (extremo < menor) menor = extremo;
+                    if (extremo > mayor) mayor = extremo;
+                    if (!abierto) continue;
+                    char* p = datos.Espacio(kLargoNumeroArchivo + 2);
+                    p = EscribirNumeroArchivo(p, v);
+                    *p++ = '\r';
+                    *p++ = '\n';
+                    datos.Avanzar(p);
+                }
+            if (abierto) escrito = datos.Cerrar();
+        } catch (const std::exception&) {
             datos.Descartar();
             escrito = Resultado::Falla("No hay memoria suficiente para escribir " + nombreDat);
         }
-        const bool abierto = datos.Abierto() && escrito;
-        for (int32_t i = 1; i <= filas; ++i)
-            for (int32_t j = 1; j <= columnas; ++j) {
-                float extremo = 0;
-                const float v = valor(i, j, extremo);
-                if (extremo < menor) menor = extremo;
-                if (extremo > mayor) mayor = extremo;
-                if (!abierto) continue;
-                char* p = datos.Espacio(kLargoNumeroArchivo + 2);
-                p = EscribirNumeroArchivo(p, v);
-                *p++ = '\r';
-                *p++ = '\n';
-                datos.Avanzar(p);
-            }
-        if (abierto) escrito = datos.Cerrar();
     }
 
     // Puts the data file in place and writes its header (the DEM's, with the
@@ -126,8 +126,8 @@ void EnParalelo(const std::vector<std::function<void()>>& tareas) {
         try {
             hilos.emplace_back(tareas[t]);
             enHilo = t;
-        } catch (const std::system_error&) {
-            break;
+        } catch (const std::exception&) {
+            break;  // no thread: the rest run here
         }
     }
     tareas[0]();
