@@ -491,6 +491,7 @@ bool EscribirCacheOrden(const std::string& carpeta, const std::string& nombre,
     cabecera.Texto(nombre).FinLinea();
     cabecera.Numero(n).FinLinea();
     out.Escribir(cabecera.Bytes());
+    FormaArchivoConMemoria forma;
     for (int64_t k = 1; k <= n; ++k) {
         const int32_t f = orden.Fila[static_cast<size_t>(k)];
         const int32_t c = orden.Columna[static_cast<size_t>(k)];
@@ -499,7 +500,7 @@ bool EscribirCacheOrden(const std::string& carpeta, const std::string& nombre,
         *p++ = ',';
         p = std::to_chars(p, p + 12, c).ptr;
         *p++ = ',';
-        p = EscribirNumeroArchivo(p, cota(f, c));
+        p = forma.Escribir(p, cota(f, c));
         *p++ = '\r';
         *p++ = '\n';
         out.Avanzar(p);

@@ -78,6 +78,7 @@ struct RasterResultado {
         try {
             escrito = datos.Abrir(nombreDat);
             const bool abierto = escrito.ok;
+            FormaArchivoConMemoria forma;
             for (int32_t i = 1; i <= filas; ++i)
                 for (int32_t j = 1; j <= columnas; ++j) {
                     float extremo = 0;
@@ -86,7 +87,7 @@ struct RasterResultado {
                     if (extremo > mayor) mayor = extremo;
                     if (!abierto) continue;
                     char* p = datos.Espacio(kLargoNumeroArchivo + 2);
-                    p = EscribirNumeroArchivo(p, v);
+                    p = forma.Escribir(p, v);
                     *p++ = '\r';
                     *p++ = '\n';
                     datos.Avanzar(p);

@@ -172,23 +172,19 @@ std::string TextoDatos(const Grilla<float>& valores) {
     return s;
 }
 
-void EscribirFilaDatos(ArchivoPorPartes& salida, const float* valores, int32_t columnas) {
-    for (int32_t c = 0; c < columnas; ++c) {
-        char* p = salida.Espacio(kLargoNumeroArchivo + 2);
-        p = EscribirNumeroArchivo(p, valores[c]);
-        *p++ = '\r';
-        *p++ = '\n';
-        salida.Avanzar(p);
-    }
-}
-
 Resultado EscribirDatos(const std::string& nombreDat, const Grilla<float>& valores) {
     // Written as it is formatted: the text of a large grid is never held whole.
     ArchivoPorPartes salida;
     if (Resultado r = salida.Abrir(nombreDat); !r) return r;
-    if (valores.Columnas() > 0)
-        for (int32_t f = 1; f <= valores.Filas(); ++f)
-            EscribirFilaDatos(salida, valores.Datos() + valores.Indice(f, 1), valores.Columnas());
+    FormaArchivoConMemoria forma;
+    for (int32_t f = 1; f <= valores.Filas(); ++f)
+        for (int32_t c = 1; c <= valores.Columnas(); ++c) {
+            char* p = salida.Espacio(kLargoNumeroArchivo + 2);
+            p = forma.Escribir(p, valores(f, c));
+            *p++ = '\r';
+            *p++ = '\n';
+            salida.Avanzar(p);
+        }
     return salida.Terminar();
 }
 

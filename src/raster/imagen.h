@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "raster/archivos.h"
 #include "raster/grilla.h"
 #include "raster/resultado.h"
 
@@ -82,9 +81,6 @@ Resultado EscribirCabecera(const std::string& nombreCab, const CabeceraImagen& c
 
 /// Text of a data file from a grid (cells 1..filas x 1..columnas, row by row).
 std::string TextoDatos(const Grilla<float>& valores);
-
-/// Appends the data lines of `columnas` values to a file being written.
-void EscribirFilaDatos(ArchivoPorPartes& salida, const float* valores, int32_t columnas);
 
 /// Writes the data file of a grid.
 Resultado EscribirDatos(const std::string& nombreDat, const Grilla<float>& valores);

@@ -18,11 +18,14 @@
 // Every reader accepts "0.25", ".25", "-.5", "1E+07", "1.5e-05", "+3".
 #pragma once
 
+#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarno {
 
@@ -42,6 +45,42 @@ inline constexpr size_t kLargoNumeroArchivo = 32;
 char* EscribirNumeroArchivo(char* p, float v);
 char* EscribirNumeroArchivo(char* p, double v);
 char* EscribirNumeroArchivo(char* p, int64_t v);
+
+/// The file form of 32-bit values with a memory of recent texts: the values of
+/// a grid repeat (rounded depths and discharges, whole elevations), and a
+/// value met again is copied instead of formatted again. The same text as
+/// EscribirNumeroArchivo.
+class FormaArchivoConMemoria {
+public:
+    FormaArchivoConMemoria() : entradas_(size_t{1} << kBits) {}
+    /// Writes at `p` (room for kLargoNumeroArchivo characters); returns the end.
+    char* Escribir(char* p, float v) {
+        const uint32_t bits = std::bit_cast<uint32_t>(v);
+        Entrada& e = entradas_[(bits * 2654435761u) >> (32 - kBits)];
+        if (e.largo != 0 && e.bits == bits) {
+            std::memcpy(p, e.texto, sizeof e.texto);
+            return p + e.largo;
+        }
+        char* fin = EscribirNumeroArchivo(p, v);
+        const size_t largo = static_cast<size_t>(fin - p);
+        if (largo <= sizeof e.texto) {
+            e.bits = bits;
+            e.largo = static_cast<uint8_t>(largo);
+            std::memcpy(e.texto, p, largo);
+        }
+        return fin;
+    }
+
+private:
+    static constexpr int kBits = 12;
+    struct Entrada {
+        uint32_t bits = 0;
+        uint8_t largo = 0;  // 0: empty
+        char texto[27] = {};
+    };
+    static_assert(sizeof(Entrada::texto) <= kLargoNumeroArchivo);
+    std::vector<Entrada> entradas_;
+};
 
 /// TextoBlanco form: leading blank when not negative, no zero before the point.
 std::string TextoBlanco(float v);

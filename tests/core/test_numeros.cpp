@@ -243,6 +243,20 @@ TEST(Numeros, FormaDeArchivoIgualALaReferencia) {
     }
 }
 
+// The writer with a memory of recent texts: repeated values, values that
+// share a place of the memory, and any bits give the texts of NumeroArchivo.
+TEST(Numeros, FormaConMemoriaIgualALaForma) {
+    FormaArchivoConMemoria forma;
+    std::mt19937_64 gen(5);
+    for (int i = 0; i < 200000; ++i) {
+        const uint64_t b = gen();
+        const float v = i % 2 ? static_cast<float>(static_cast<int>(b % 20000) - 1000) / 1000.0f
+                              : std::bit_cast<float>(static_cast<uint32_t>(b));
+        char buf[kLargoNumeroArchivo];
+        ASSERT_EQ(std::string(buf, forma.Escribir(buf, v)), NumeroArchivo(v)) << v;
+    }
+}
+
 // The decimals rule, whose text lengths come from the writer, on whole and
 // decimal values against the lengths of the TextoBlanco texts.
 TEST(Numeros, LargoDecimalesIgualALosTextos) {
