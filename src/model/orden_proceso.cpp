@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <utility>
 
@@ -329,7 +330,14 @@ bool LeerCacheGeneral(const std::string& ruta, const std::string& nombre, const 
 // A file read in blocks, so that a large cache is never held whole.
 class LectorBloques {
 public:
-    explicit LectorBloques(const std::string& ruta) : f_(std::fopen(ruta.c_str(), "rb")), buf_(kBloque) {}
+    explicit LectorBloques(const std::string& ruta) : f_(std::fopen(ruta.c_str(), "rb")) {
+        // A block, or less for a small file (one byte more, to see its end).
+        size_t tamano = kBloque;
+        std::error_code ec;
+        const auto largo = std::filesystem::file_size(ruta, ec);
+        if (!ec && largo < kBloque) tamano = std::max<size_t>(static_cast<size_t>(largo) + 1, 1024);
+        buf_.resize(tamano);
+    }
     ~LectorBloques() {
         if (f_) std::fclose(f_);
     }

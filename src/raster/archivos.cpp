@@ -36,7 +36,7 @@ Resultado ArchivoPorPartes::Abrir(const std::string& ruta) {
     if (!f_)
         return Resultado::Falla("No se pudo crear el archivo " + ruta + ": " + std::strerror(errno));
     constexpr size_t kTamano = size_t{1} << 20;
-    if (!buffer_) buffer_ = std::make_unique<char[]>(kTamano);
+    if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(kTamano);
     p_ = buffer_.get();
     fin_ = p_ + kTamano;
     return Resultado::Bien();
