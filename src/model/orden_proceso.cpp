@@ -148,9 +148,9 @@ void Dimensionar(std::vector<int32_t>& v, size_t n) {
 // Memory: the cells are sorted (elevation descending, row-major position
 // ascending) by a stable radix sort whose two buffers are the two lists of the
 // order itself; a group of equal elevations is resolved in its own slots of
-// the lists, with two buffers of its size. Besides the order and the grid it
-// takes an eighth of a byte per cell plus 8 bytes per cell of the largest
-// group of ties.
+// the lists, with a buffer of its size and a bit set of its places. Besides
+// the order and the grid it takes an eighth of a byte per cell plus about 4
+// bytes per cell of the largest group of ties.
 void CalcularOrden(const Grilla<float>& cota, OrdenProceso& orden) {
     const int32_t filas = cota.Filas();
     const int32_t columnas = cota.Columnas();
