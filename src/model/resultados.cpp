@@ -1,7 +1,10 @@
 #include "model/resultados.h"
 
 #include <cmath>
+#include <functional>
 #include <new>
+#include <thread>
+#include <vector>
 
 #include "model/divisorias.h"
 #include "raster/archivos.h"
@@ -55,35 +58,82 @@ void RemuestrearHidrograma(const Parametros& par, EstadoCorrida& e) {
 
 namespace {
 
-// Writes one result image from `valor(i, j, minmax)`, which returns the value
-// to write and sets the value that counts for the extremes.
-template <typename F>
-Resultado EscribirUna(const std::string& nombreDat, const std::string& subtitulo, ImagenActual& img,
-                      const Grilla<float>& forma, F valor, EstadoCorrida& e, const std::string& demDat) {
-    img.DatoMenor = 1e8f;
-    img.DatoMayor = -1e8f;
-    Grilla<float> datos;
-    try {
-        datos.Redimensionar(forma.Filas(), forma.Columnas());
-    } catch (const std::bad_alloc&) {
-        return Resultado::Falla("No hay memoria suficiente para escribir " + nombreDat);
-    }
-    for (int32_t i = 1; i <= forma.Filas(); ++i)
-        for (int32_t j = 1; j <= forma.Columnas(); ++j) {
-            float extremo = 0;
-            datos(i, j) = valor(i, j, extremo);
-            if (extremo < img.DatoMenor) img.DatoMenor = extremo;
-            if (extremo > img.DatoMayor) img.DatoMayor = extremo;
+// One result raster: its data file is formatted (into a temporary file) on
+// its own, possibly beside the others; it is put in place, with its header,
+// in the files' order.
+struct RasterResultado {
+    std::string nombreDat;
+    std::string subtitulo;
+    ArchivoPorPartes datos;
+    float menor = 1e8f;
+    float mayor = -1e8f;
+    Resultado escrito = Resultado::Bien();
+
+    // Writes the values `valor(i, j, extremo)` returns; `extremo` receives the
+    // value that counts for the extremes. The extremes are taken even when
+    // the file cannot be written.
+    template <typename F>
+    void Formatear(int32_t filas, int32_t columnas, F valor) {
+        // Nothing may leave a task that runs on a thread of its own.
+        try {
+            escrito = datos.Abrir(nombreDat);
+            const bool abierto = escrito.ok;
+            FormaArchivoConMemoria forma;
+            for (int32_t i = 1; i <= filas; ++i)
+                for (int32_t j = 1; j <= columnas; ++j) {
+                    float extremo = 0;
+                    const float v = valor(i, j, extremo);
+                    if (extremo < menor) menor = extremo;
+                    if (extremo > mayor) mayor = extremo;
+                    if (!abierto) continue;
+                    char* p = datos.Espacio(kLargoNumeroArchivo + 2);
+                    p = forma.Escribir(p, v);
+                    *p++ = '\r';
+                    *p++ = '\n';
+                    datos.Avanzar(p);
+                }
+            if (abierto) escrito = datos.Cerrar();
+        } catch (const std::exception&) {
+            datos.Descartar();
+            escrito = Resultado::Falla("No hay memoria suficiente para escribir " + nombreDat);
         }
-    CabeceraImagen cab = img;  // title, size, coordinates and resolutions of the DEM
-    cab.Subtitulo = subtitulo;
-    if (Resultado r = EscribirImagen(nombreDat, cab, datos); !r) return r;
-    e.ArchivosEscritos.push_back(nombreDat);
-    e.ArchivosEscritos.push_back(NombreCabDe(nombreDat));
-    // The DEM's coordinate system goes with its results.
-    if (Resultado r = SeguirPrj(demDat, nombreDat); !r) return r;
-    if (ExisteArchivo(NombrePrj(nombreDat))) e.ArchivosEscritos.push_back(NombrePrj(nombreDat));
-    return Resultado::Bien();
+    }
+
+    // Puts the data file in place and writes its header (the DEM's, with the
+    // subtitle and the extremes of this raster).
+    Resultado Colocar(ImagenActual& img, EstadoCorrida& e, const std::string& demDat) {
+        img.DatoMenor = menor;
+        img.DatoMayor = mayor;
+        if (!escrito) return escrito;
+        if (Resultado r = datos.Renombrar(); !r) return r;
+        CabeceraImagen cab = img;  // title, size, coordinates and resolutions of the DEM
+        cab.Subtitulo = subtitulo;
+        if (Resultado r = EscribirCabecera(NombreCabDe(nombreDat), cab); !r) return r;
+        e.ArchivosEscritos.push_back(nombreDat);
+        e.ArchivosEscritos.push_back(NombreCabDe(nombreDat));
+        // The DEM's coordinate system goes with its results.
+        if (Resultado r = SeguirPrj(demDat, nombreDat); !r) return r;
+        if (ExisteArchivo(NombrePrj(nombreDat))) e.ArchivosEscritos.push_back(NombrePrj(nombreDat));
+        return Resultado::Bien();
+    }
+};
+
+// Runs the tasks, the first on this thread and the others on threads of
+// their own (on this one too when no thread can be started).
+void EnParalelo(const std::vector<std::function<void()>>& tareas) {
+    std::vector<std::thread> hilos;
+    size_t enHilo = 0;
+    for (size_t t = 1; t < tareas.size(); ++t) {
+        try {
+            hilos.emplace_back(tareas[t]);
+            enHilo = t;
+        } catch (const std::exception&) {
+            break;  // no thread: the rest run here
+        }
+    }
+    tareas[0]();
+    for (size_t t = enHilo + 1; t < tareas.size(); ++t) tareas[t]();
+    for (std::thread& h : hilos) h.join();
 }
 
 }  // namespace
@@ -93,42 +143,57 @@ Resultado EscribirResultados(const Parametros& par, ImagenActual& img, const Gri
     const std::string base = BaseResultados(par);
     const std::string& sub = e.SubtituloCorrida;
     const std::string dem = par.DirDEM + par.ArchivoDEM;
+    const int32_t filas = g.Cota.Filas();
+    const int32_t columnas = g.Cota.Columnas();
 
-    // 1. Residual depth.
-    Resultado r = EscribirUna(base + "_HF_dat.rkd", sub + ": H Residual [m] en Pixel - " + e.MetodoTexto, img,
-                              g.Cota,
-                              [&](int32_t i, int32_t j, float& extremo) {
-                                  const double h = g.Nivel(i, j) - static_cast<double>(g.Cota(i, j));
-                                  extremo = static_cast<float>(h);
-                                  return static_cast<float>(Redondear(h, 4));
-                              },
-                              e, dem);
-    if (!r) return r;
+    RasterResultado hf, hm, qm;
+    hf.nombreDat = base + "_HF_dat.rkd";
+    hf.subtitulo = sub + ": H Residual [m] en Pixel - " + e.MetodoTexto;
+    hm.nombreDat = base + "_HM_dat.rkd";
+    hm.subtitulo = sub + ": H Máx.[m] en Pixel - " + e.MetodoTexto;
+    qm.nombreDat = base + "_QM_dat.rkd";
+    qm.subtitulo = sub + ": Caudal máximo[m3/s] en cada Pixel -" + e.MetodoTexto;
 
-    // 2. Maximum depth, collecting the smallest HMax above HminAuto.
+    // The smallest HMax above HminAuto, collected while writing the maximum depth.
     float menorSobreUmbral = 100000000.0f;
-    r = EscribirUna(base + "_HM_dat.rkd", sub + ": H Máx.[m] en Pixel - " + e.MetodoTexto, img, g.Cota,
-                    [&](int32_t i, int32_t j, float& extremo) {
-                        const float h = g.HMax(i, j);
-                        extremo = h;
-                        if (h > e.HminAuto && h < menorSobreUmbral) menorSobreUmbral = h;
-                        return static_cast<float>(Redondear(h, 3));
-                    },
-                    e, dem);
-    if (!r) return r;
-    e.HminAuto = UmbralProfundidadFinal(e.HminAuto, menorSobreUmbral, par.Metodo);
-
-    // 3. Maximum discharge.
+    const float hminAuto = e.HminAuto;
     const int d = DecimalesCaudal(e.QMaxMayor);
-    r = EscribirUna(base + "_QM_dat.rkd", sub + ": Caudal máximo[m3/s] en cada Pixel -" + e.MetodoTexto, img,
-                    g.Cota,
-                    [&](int32_t i, int32_t j, float& extremo) {
-                        const float q = g.QMax(i, j);
-                        extremo = q;
-                        return static_cast<float>(Redondear(q, d));
-                    },
-                    e, dem);
-    if (!r) return r;
+    const double escala4 = std::pow(10.0, 4);
+    const double escala3 = std::pow(10.0, 3);
+    const double escalaQ = std::pow(10.0, d);
+
+    EnParalelo({
+        // 1. Residual depth.
+        [&] {
+            hf.Formatear(filas, columnas, [&](int32_t i, int32_t j, float& extremo) {
+                const double h = g.Nivel(i, j) - static_cast<double>(g.Cota(i, j));
+                extremo = static_cast<float>(h);
+                return static_cast<float>(RedondearConEscala(h, escala4));
+            });
+        },
+        // 2. Maximum depth.
+        [&] {
+            hm.Formatear(filas, columnas, [&](int32_t i, int32_t j, float& extremo) {
+                const float h = g.HMax(i, j);
+                extremo = h;
+                if (h > hminAuto && h < menorSobreUmbral) menorSobreUmbral = h;
+                return static_cast<float>(RedondearConEscala(h, escala3));
+            });
+        },
+        // 3. Maximum discharge.
+        [&] {
+            qm.Formatear(filas, columnas, [&](int32_t i, int32_t j, float& extremo) {
+                const float q = g.QMax(i, j);
+                extremo = q;
+                return static_cast<float>(RedondearConEscala(q, escalaQ));
+            });
+        },
+    });
+
+    if (Resultado r = hf.Colocar(img, e, dem); !r) return r;
+    if (Resultado r = hm.Colocar(img, e, dem); !r) return r;
+    e.HminAuto = UmbralProfundidadFinal(e.HminAuto, menorSobreUmbral, par.Metodo);
+    if (Resultado r = qm.Colocar(img, e, dem); !r) return r;
 
     // 4. Hydrograph of the section.
     img.DatoMenor = 1e8f;

@@ -151,6 +151,7 @@ bool LectorDelimitado::LeerFloat(float& v) {
         return true;
     }
     if (t.empty()) return false;
+    if (ConvertirFloatCorto(t, v)) return true;
     float x;
     if (!ConvertirFloat(t, x)) {
         noNumerico_ = true;

@@ -161,16 +161,31 @@ Resultado EscribirCabecera(const std::string& nombreCab, const CabeceraImagen& c
 std::string TextoDatos(const Grilla<float>& valores) {
     std::string s;
     s.reserve(static_cast<size_t>(valores.Filas()) * static_cast<size_t>(valores.Columnas()) * 8);
+    char buf[kLargoNumeroArchivo + 2];
     for (int32_t f = 1; f <= valores.Filas(); ++f)
         for (int32_t c = 1; c <= valores.Columnas(); ++c) {
-            s += NumeroArchivo(valores(f, c));
-            s += "\r\n";
+            char* p = EscribirNumeroArchivo(buf, valores(f, c));
+            *p++ = '\r';
+            *p++ = '\n';
+            s.append(buf, p);
         }
     return s;
 }
 
 Resultado EscribirDatos(const std::string& nombreDat, const Grilla<float>& valores) {
-    return GuardarArchivo(nombreDat, TextoDatos(valores));
+    // Written as it is formatted: the text of a large grid is never held whole.
+    ArchivoPorPartes salida;
+    if (Resultado r = salida.Abrir(nombreDat); !r) return r;
+    FormaArchivoConMemoria forma;
+    for (int32_t f = 1; f <= valores.Filas(); ++f)
+        for (int32_t c = 1; c <= valores.Columnas(); ++c) {
+            char* p = salida.Espacio(kLargoNumeroArchivo + 2);
+            p = forma.Escribir(p, valores(f, c));
+            *p++ = '\r';
+            *p++ = '\n';
+            salida.Avanzar(p);
+        }
+    return salida.Terminar();
 }
 
 Resultado EscribirImagen(const std::string& nombreDat, const CabeceraImagen& cab,

@@ -64,7 +64,8 @@ Digitos DescomponerDigitos(T v, int precision) {
     return d;
 }
 
-// Text of |v| in the file form (no sign).
+// Text of |v| in the file form (no sign), the general way. Used for the
+// values whose rounding may pass the largest value of the type.
 template <typename T>
 std::string FormaAbsoluta(T v, int precision) {
     if (v == 0) return "0";
@@ -98,10 +99,84 @@ std::string FormaAbsoluta(T v, int precision) {
     return out;
 }
 
+// Digits and decimal exponent of a scientific text "d[.ddd]e[+-]xx" as
+// std::to_chars writes it. Returns the number of digits.
+int LeerCientifica(const char* p, const char* fin, char* cifras, int& exponente) {
+    int n = 0;
+    for (; p < fin && *p != 'e'; ++p)
+        if (*p != '.') cifras[n++] = *p;
+    ++p;  // 'e'
+    const bool negativo = *p == '-';
+    ++p;  // sign
+    int e = 0;
+    for (; p < fin; ++p) e = e * 10 + (*p - '0');
+    exponente = negativo ? -e : e;
+    return n;
+}
+
+// Writes the file form of |v| (finite, non-zero) at `p` without allocating;
+// nullptr when the value needs the general way (its rounding to `precision`
+// digits may pass the largest value of the type).
 template <typename T>
-std::string FormaArchivo(T v, int precision) {
-    std::string abs = FormaAbsoluta(std::fabs(v), precision);
-    return (std::signbit(v) && v != 0) ? "-" + abs : abs;
+char* EscribirAbsoluta(char* p, T v, int precision) {
+    char buf[64];
+    char cifras[40];
+    int e = 0;
+    // Shortest text that reads back to the same value.
+    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific);
+    int nc = LeerCientifica(buf, res.ptr, cifras, e);
+    if (nc > precision) {
+        // Not representable in `precision` digits: round to that many (the
+        // same digits as printf's "%.*e").
+        res = std::to_chars(buf, buf + sizeof buf, static_cast<double>(v), std::chars_format::scientific,
+                            precision - 1);
+        nc = LeerCientifica(buf, res.ptr, cifras, e);
+    }
+    if (e >= std::numeric_limits<T>::max_exponent10) return nullptr;
+    while (nc > 1 && cifras[nc - 1] == '0') --nc;
+    if (e < -5 || e >= precision) {
+        *p++ = cifras[0];
+        if (nc > 1) {
+            *p++ = '.';
+            for (int i = 1; i < nc; ++i) *p++ = cifras[i];
+        }
+        *p++ = 'E';
+        *p++ = e < 0 ? '-' : '+';
+        const int ae = e < 0 ? -e : e;
+        if (ae < 10) *p++ = '0';
+        p = std::to_chars(p, p + 8, ae).ptr;
+    } else if (e >= 0) {
+        const int enteros = e + 1;
+        if (nc <= enteros) {
+            for (int i = 0; i < nc; ++i) *p++ = cifras[i];
+            for (int i = nc; i < enteros; ++i) *p++ = '0';
+        } else {
+            for (int i = 0; i < enteros; ++i) *p++ = cifras[i];
+            *p++ = '.';
+            for (int i = enteros; i < nc; ++i) *p++ = cifras[i];
+        }
+    } else {
+        *p++ = '0';
+        *p++ = '.';
+        for (int i = 0; i < -e - 1; ++i) *p++ = '0';
+        for (int i = 0; i < nc; ++i) *p++ = cifras[i];
+    }
+    return p;
+}
+
+template <typename T>
+char* EscribirForma(char* p, T v, int precision) {
+    if (std::signbit(v) && v != 0) *p++ = '-';
+    if (v == 0) {
+        *p++ = '0';
+        return p;
+    }
+    if (std::isnan(v)) return std::copy_n("NaN", 3, p);
+    if (std::isinf(v)) return std::copy_n("Inf", 3, p);
+    const T a = std::fabs(v);
+    if (char* fin = EscribirAbsoluta(p, a, precision)) return fin;
+    const std::string s = FormaAbsoluta(a, precision);
+    return std::copy(s.begin(), s.end(), p);
 }
 
 std::string ABlanco(std::string s) {
@@ -116,9 +191,22 @@ bool EsBlanco(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
-std::string NumeroArchivo(float v) { return FormaArchivo(v, 7); }
-std::string NumeroArchivo(double v) { return FormaArchivo(v, 15); }
-std::string NumeroArchivo(int64_t v) { return std::to_string(v); }
+char* EscribirNumeroArchivo(char* p, float v) { return EscribirForma(p, v, 7); }
+char* EscribirNumeroArchivo(char* p, double v) { return EscribirForma(p, v, 15); }
+char* EscribirNumeroArchivo(char* p, int64_t v) { return std::to_chars(p, p + kLargoNumeroArchivo, v).ptr; }
+
+std::string NumeroArchivo(float v) {
+    char buf[kLargoNumeroArchivo];
+    return std::string(buf, EscribirNumeroArchivo(buf, v));
+}
+std::string NumeroArchivo(double v) {
+    char buf[kLargoNumeroArchivo];
+    return std::string(buf, EscribirNumeroArchivo(buf, v));
+}
+std::string NumeroArchivo(int64_t v) {
+    char buf[kLargoNumeroArchivo];
+    return std::string(buf, EscribirNumeroArchivo(buf, v));
+}
 
 std::string TextoBlanco(float v) { return ABlanco(NumeroArchivo(v)); }
 std::string TextoBlanco(double v) { return ABlanco(NumeroArchivo(v)); }
@@ -237,20 +325,28 @@ bool EsNumerico(std::string_view s) {
 
 double RedondearEntero(double v) { return std::nearbyint(v); }
 
-double Redondear(double v, int n) {
-    if (!std::isfinite(v)) return v;
-    double escala = std::pow(10.0, n);
-    double x = v * escala;
-    if (!std::isfinite(x)) return v;
-    return std::nearbyint(x) / escala;
-}
+double Redondear(double v, int n) { return RedondearConEscala(v, std::pow(10.0, n)); }
 
 double ParteEntera(double v) { return std::floor(v); }
 
+namespace {
+// Length of TextoBlanco(v): the file form with a blank for a missing minus
+// sign and without the zero of "0.".
+int LargoBlanco(float v) {
+    char buf[kLargoNumeroArchivo];
+    const char* fin = EscribirNumeroArchivo(buf, v);
+    const char* cuerpo = buf[0] == '-' ? buf + 1 : buf;
+    const bool cero = fin - cuerpo > 1 && cuerpo[0] == '0' && cuerpo[1] == '.';
+    return static_cast<int>(fin - buf) + (buf[0] == '-' ? 0 : 1) - (cero ? 1 : 0);
+}
+}  // namespace
+
 int LargoDecimales(float v) {
-    std::string t = TextoBlanco(v);
-    std::string ti = TextoBlanco(static_cast<float>(std::floor(v)));
-    return static_cast<int>(t.size()) - static_cast<int>(ti.size());
+    // A whole value has the same text as its whole part.
+    if (std::fabs(v) < 8388608.0f && v == static_cast<float>(static_cast<int32_t>(v))) return 0;
+    const float entera = std::floor(v);
+    if (v == entera) return 0;
+    return LargoBlanco(v) - LargoBlanco(entera);
 }
 
 bool AEntero16(double v, int16_t& out) {

@@ -405,6 +405,25 @@ TEST_F(Corrida, ErrorAlEscribirAbandonaLaCorrida) {
     EXPECT_EQ(obs.eventos.back(), "cerrar");
 }
 
+// The three rasters are formatted side by side but put in place in their
+// order: one that cannot be written keeps the earlier ones, writes none after
+// it and leaves no temporary file.
+TEST_F(Corrida, RasterQueNoSeEscribeDejaLosAnterioresYNingunoDespues) {
+    Plano(3, 3);
+    par.nPer = 2;
+    EXPECT_TRUE(DEMUtilizable(CargarDEM(par, img, g.Cota, plat)));
+    std::filesystem::create_directories(tmp.Ruta("cuenca_HM_dat.rkd"));
+    EntornoCorrida en{par, img, g, pv, plat, obs, tmp.Carpeta()};
+    EXPECT_EQ(CorrerModelo(en, e), FinCorrida::ErrorArchivo);
+    EXPECT_NE(plat.Ultimo().texto.find("cuenca_HM_dat.rkd"), std::string::npos);
+    EXPECT_TRUE(ExisteArchivo(tmp.Ruta("cuenca_HF_dat.rkd")));
+    EXPECT_TRUE(ExisteArchivo(tmp.Ruta("cuenca_HF_cab.rkd")));
+    EXPECT_FALSE(ExisteArchivo(tmp.Ruta("cuenca_HM_cab.rkd")));
+    EXPECT_FALSE(ExisteArchivo(tmp.Ruta("cuenca_QM_dat.rkd")));
+    for (const auto& f : std::filesystem::directory_iterator(tmp.Carpeta()))
+        EXPECT_EQ(f.path().filename().string().find(".tmp"), std::string::npos) << f.path();
+}
+
 TEST_F(Corrida, SegundaCorridaUsaLaCacheDelOrden) {
     Plano(4, 4);
     par.nPer = 1;

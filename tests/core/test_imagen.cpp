@@ -231,6 +231,38 @@ TEST(Archivos, EscrituraFallidaNoDejaNadaAMedias) {
     EXPECT_EQ(tmp.Leer("f_dat.rkd"), "nuevo");
 }
 
+// A file written in pieces: the same bytes as written whole, nothing at the
+// target until it is finished, and no temporary file left when it is dropped.
+TEST(Archivos, EscrituraPorPartes) {
+    CarpetaTemporal tmp;
+    std::string esperado;
+    {
+        ArchivoPorPartes a;
+        ASSERT_TRUE(a.Abrir(tmp.Ruta("g_dat.rkd")));
+        for (int i = 0; i < 300000; ++i) {
+            const std::string linea = std::to_string(i * 7) + "\r\n";
+            esperado += linea;
+            if (i % 3) {
+                a.Escribir(linea);
+            } else {
+                char* p = a.Espacio(linea.size());
+                a.Avanzar(std::copy(linea.begin(), linea.end(), p));
+            }
+        }
+        EXPECT_FALSE(ExisteArchivo(tmp.Ruta("g_dat.rkd")));
+        ASSERT_TRUE(a.Terminar());
+    }
+    EXPECT_EQ(tmp.Leer("g_dat.rkd"), esperado);
+    {
+        ArchivoPorPartes a;
+        ASSERT_TRUE(a.Abrir(tmp.Ruta("h_dat.rkd")));
+        a.Escribir("a medias");
+    }
+    int archivos = 0;
+    for (auto& e : std::filesystem::directory_iterator(tmp.Carpeta())) (void)e, ++archivos;
+    EXPECT_EQ(archivos, 1);
+}
+
 class GuardarComo : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <random>
 
@@ -134,6 +137,141 @@ TEST(Numeros, IdaYVueltaEstable) {
     }
 }
 
+namespace {
+// The file form built the general way, digit strings and printf rounding:
+// the reference the writer that formats without allocating must match byte
+// for byte.
+template <typename T>
+std::string FormaReferencia(T v, int precision) {
+    if (v == 0) return "0";
+    const std::string signo = std::signbit(v) ? "-" : "";
+    if (std::isnan(v)) return signo + "NaN";
+    if (std::isinf(v)) return signo + "Inf";
+    char buf[128];
+    auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific);
+    std::string s(buf, res.ptr);
+    auto partir = [](const std::string& t, std::string& cifras, int& e) {
+        const size_t p = t.find('e');
+        cifras.clear();
+        for (size_t i = 0; i < p; ++i)
+            if (t[i] != '.') cifras += t[i];
+        e = std::stoi(t.substr(p + 1));
+    };
+    std::string c;
+    int e;
+    partir(s, c, e);
+    if (static_cast<int>(c.size()) > precision) {
+        std::snprintf(buf, sizeof buf, "%.*e", precision - 1, static_cast<double>(std::fabs(v)));
+        partir(buf, c, e);
+        T x;
+        const std::string t = "0." + c + "e" + std::to_string(e + 1);
+        if (std::from_chars(t.data(), t.data() + t.size(), x).ec == std::errc::result_out_of_range) {
+            // Rounded past the largest value: the digits are cut instead.
+            std::snprintf(buf, sizeof buf, "%.*e", precision + 20, static_cast<double>(std::fabs(v)));
+            partir(buf, c, e);
+            c.resize(static_cast<size_t>(precision));
+        }
+    }
+    while (c.size() > 1 && c.back() == '0') c.pop_back();
+    std::string out;
+    if (e < -5 || e >= precision) {
+        out = c.substr(0, 1) + (c.size() > 1 ? "." + c.substr(1) : "") + "E" + (e < 0 ? "-" : "+");
+        const int ae = std::abs(e);
+        out += (ae < 10 ? "0" : "") + std::to_string(ae);
+    } else if (e >= 0) {
+        const size_t enteros = static_cast<size_t>(e) + 1;
+        out = c.size() <= enteros ? c + std::string(enteros - c.size(), '0')
+                                  : c.substr(0, enteros) + "." + c.substr(enteros);
+    } else {
+        out = "0." + std::string(static_cast<size_t>(-e - 1), '0') + c;
+    }
+    return signo + out;
+}
+
+template <typename T>
+void CompararConReferencia(T v, int precision) {
+    ASSERT_EQ(NumeroArchivo(v), FormaReferencia(v, precision)) << std::hexfloat << v;
+}
+}  // namespace
+
+// Edge values (powers of ten and their neighbours, the rounding boundaries of
+// 7 and 15 digits, subnormals, the largest values, NaN and infinities) and
+// random bit patterns and decimals: the same text as the general way.
+TEST(Numeros, FormaDeArchivoIgualALaReferencia) {
+    std::vector<float> f32 = {0.0f, -0.0f, 1.0f, -1.0f, 0.5f, 9999999.0f, 9999999.5f, 99999995.0f,
+                              0.99999995f, 0.000009999999f, 0.00001f, 0.0000099999995f, 1e-45f, 1.17549435e-38f,
+                              std::numeric_limits<float>::max(), -std::numeric_limits<float>::max(),
+                              3.4028232e38f, 3.40282336e38f, std::numeric_limits<float>::infinity(),
+                              -std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN(),
+                              -std::numeric_limits<float>::quiet_NaN(), 92.8f, 1.0f / 3.0f, 123456.75f};
+    for (int e = -45; e <= 38; ++e) {
+        float p = static_cast<float>(std::pow(10.0, e));
+        for (int k = 0; k < 6; ++k) {
+            f32.push_back(p);
+            f32.push_back(-p);
+            f32.push_back(std::nextafter(p, 0.0f));
+            p = std::nextafter(p, std::numeric_limits<float>::infinity());
+        }
+        // Halfway cases of the 7-digit rounding.
+        f32.push_back(static_cast<float>(9.9999995 * std::pow(10.0, e)));
+        f32.push_back(static_cast<float>(1.2345675 * std::pow(10.0, e)));
+    }
+    for (float v : f32) CompararConReferencia(v, 7);
+    std::vector<double> f64 = {0.0, -0.0, 0.1, 1.0 / 3.0, 999999999999999.0, 999999999999999.5, 1e15, 4.9e-324,
+                               2.2250738585072014e-308, std::numeric_limits<double>::max(),
+                               1.7976931348623155e308, 1.797693134862315e308, -std::numeric_limits<double>::max(),
+                               std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN(),
+                               static_cast<double>(92.8f), 0.000009999999999999995};
+    for (int e = -324; e <= 308; e += 1) {
+        const double p = std::pow(10.0, e);
+        for (double v : {p, std::nextafter(p, 0.0), std::nextafter(p, 1e309), 9.999999999999995 * p})
+            f64.push_back(v);
+    }
+    for (double v : f64) CompararConReferencia(v, 15);
+
+    std::mt19937_64 gen(2024);
+    for (int i = 0; i < 100000; ++i) {
+        const uint64_t bits = gen();
+        CompararConReferencia(std::bit_cast<float>(static_cast<uint32_t>(bits)), 7);
+        CompararConReferencia(std::bit_cast<double>(bits), 15);
+        // Values like the ones a run writes: decimals of a few digits, rounded
+        // to 3 or 4 places, and depths and discharges of every size.
+        const double d = static_cast<double>(bits % 100000000) / std::pow(10.0, static_cast<int>(bits >> 60) % 9);
+        CompararConReferencia(static_cast<float>(d), 7);
+        CompararConReferencia(static_cast<float>(Redondear(d / 1000.0, 4)), 7);
+        CompararConReferencia(d, 15);
+    }
+}
+
+// The writer with a memory of recent texts: repeated values, values that
+// share a place of the memory, and any bits give the texts of NumeroArchivo.
+TEST(Numeros, FormaConMemoriaIgualALaForma) {
+    FormaArchivoConMemoria forma;
+    std::mt19937_64 gen(5);
+    for (int i = 0; i < 200000; ++i) {
+        const uint64_t b = gen();
+        const float v = i % 2 ? static_cast<float>(static_cast<int>(b % 20000) - 1000) / 1000.0f
+                              : std::bit_cast<float>(static_cast<uint32_t>(b));
+        char buf[kLargoNumeroArchivo];
+        ASSERT_EQ(std::string(buf, forma.Escribir(buf, v)), NumeroArchivo(v)) << v;
+    }
+}
+
+// The decimals rule, whose text lengths come from the writer, on whole and
+// decimal values against the lengths of the TextoBlanco texts.
+TEST(Numeros, LargoDecimalesIgualALosTextos) {
+    std::mt19937_64 gen(77);
+    for (int i = 0; i < 50000; ++i) {
+        const uint64_t bits = gen();
+        float v = i % 2 ? std::bit_cast<float>(static_cast<uint32_t>(bits))
+                        : static_cast<float>(static_cast<double>(static_cast<int64_t>(bits % 20000000) - 10000000) /
+                                             std::pow(10.0, static_cast<int>(bits >> 61)));
+        const int esperado = static_cast<int>(TextoBlanco(v).size()) -
+                             static_cast<int>(TextoBlanco(static_cast<float>(std::floor(v))).size());
+        ASSERT_EQ(LargoDecimales(v), esperado) << v;
+    }
+}
+
 TEST(Delimitado, LectorDeItems) {
     LectorDelimitado in(std::string("\"T\xedtulo, con coma\",12.5\r\n\"x\", .25\n1 2  3,4\r\n-.5,\"\xf1\"\r\n"));
     std::string t;
@@ -246,4 +384,22 @@ TEST(Delimitado, NumerosFueraDeRango) {
     EXPECT_FALSE(AFloat(3.5e38, x));
     EXPECT_FALSE(AFloat(std::nan(""), x));
     EXPECT_FALSE(AFloat(-HUGE_VAL, x));
+}
+
+// Short items (up to 7 digits, a minus, a point) are converted on a shorter
+// way: the same value, bit for bit, as the general conversion, and the same
+// refusals.
+TEST(Delimitado, ItemsCortosIgualQueLaConversionGeneral) {
+    std::mt19937 gen(31);
+    const char simbolos[] = "0123456789.-";
+    for (int i = 0; i < 200000; ++i) {
+        std::string t;
+        const int largo = 1 + static_cast<int>(gen() % 9);
+        for (int k = 0; k < largo; ++k) t += simbolos[gen() % (k == 0 ? 12 : 11)];
+        float general = 0, leido = 0;
+        const bool esperado = ConvertirFloat(t, general) && std::isfinite(general);
+        LectorDelimitado in(t + "\r\n");
+        ASSERT_EQ(in.LeerFloat(leido), esperado) << t;
+        if (esperado) ASSERT_EQ(std::bit_cast<uint32_t>(leido), std::bit_cast<uint32_t>(general)) << t;
+    }
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 
 #include "model/orden_proceso.h"
@@ -117,6 +118,15 @@ TEST(OrdenProceso, IgualAlIntercambioConValoresContinuos) {
         CompararConIntercambio(GrillaDe(12, 11, v));
         if (HasFatalFailure()) return;
     }
+    // Both signs and every magnitude, so that every digit of the sort key varies.
+    std::uniform_int_distribution<int> exponente(-30, 30);
+    for (int caso = 0; caso < 100; ++caso) {
+        std::vector<float> v(9 * 13);
+        for (float& x : v)
+            x = azar() % 5 == 0 ? -0.0f : (azar() % 2 ? -1.0f : 1.0f) * u(azar) * std::ldexp(1.0f, exponente(azar));
+        CompararConIntercambio(GrillaDe(9, 13, v));
+        if (HasFatalFailure()) return;
+    }
 }
 
 class CacheOrden : public ::testing::Test {
@@ -188,6 +198,29 @@ TEST_F(CacheOrden, CacheQueNoCoincideConElMDTSeReconstruye) {
     EXPECT_EQ(o.Columna, OrdenIntercambio(g).Columna);
     // After the rebuild the cache is valid again.
     EXPECT_FALSE(PrepararOrden(tmp.Carpeta(), "cuenca_dat.rkd", g, o));
+}
+
+// The cache is read in blocks in the layout its writer gives it; any other
+// layout the delimited reader takes (LF ends, blanks, a "+" sign, leading
+// zeros, an exponent, a last line without its end) is read the general way.
+TEST_F(CacheOrden, OtrasFormasDelTextoSeLeenIgual) {
+    OrdenProceso escrito;
+    ASSERT_TRUE(PrepararOrden(tmp.Carpeta(), "cuenca_dat.rkd", g, escrito));
+    for (const char* texto :
+         {"\"cuenca_dat_Vc_cab.rkd\"\n6\n1,2,7\n1,3,7\n1,1,5\n2,1,3\n2,2,3\n2,3,1\n",
+          "\"cuenca_dat_Vc_cab.rkd\"\r\n6\r\n1, 2, 7\r\n1,3,+7\r\n1,1,5.0\r\n02,1,3\r\n2,2,0.3E+01\r\n2,3,1",
+          "  \"cuenca_dat_Vc_cab.rkd\" \r\n 6\r\n1,2,7\r\n1,3,7\r\n1,1,5\r\n2,1,3\r\n2,2,3\r\n2,3,1\r\n\r\n"}) {
+        tmp.Escribir(nombre, texto);
+        OrdenProceso o;
+        EXPECT_FALSE(PrepararOrden(tmp.Carpeta(), "cuenca_dat.rkd", g, o)) << texto;
+        EXPECT_EQ(o.Fila, escrito.Fila) << texto;
+        EXPECT_EQ(o.Columna, escrito.Columna) << texto;
+    }
+    // Cut inside a number: the general reader finds it short.
+    tmp.Escribir(nombre, "\"cuenca_dat_Vc_cab.rkd\"\r\n6\r\n1,2,7\r\n1,3,7\r\n1,1,5\r\n2,1,3\r\n2,2,3\r\n2,");
+    OrdenProceso o;
+    EXPECT_TRUE(PrepararOrden(tmp.Carpeta(), "cuenca_dat.rkd", g, o));
+    EXPECT_EQ(o.Fila, escrito.Fila);
 }
 
 TEST_F(CacheOrden, CarpetaSinPermisoNoImpideElOrden) {
