@@ -373,29 +373,18 @@ private:
             float efectiva = lluvia;
             if constexpr (Ruteo::kRecibeLluvia)
                 if (perdidas_.Activo()) efectiva = PerdidasDelPeriodo<kPorCelda>(lluvia, areaCelda);
-            const int32_t subpasos = SubpasosDelPeriodo(ruteo);
             const double lluviaVolumen =
                 static_cast<double>(celdasConLluvia_) * (static_cast<double>(lluvia) / 1000.0) * areaCelda;
-            if (subpasos == 1) {
+            if (!PasoAutomatico(ruteo)) {
                 PasoUno<Ruteo, kPorCelda>(efectiva);
                 if constexpr (Ruteo::kRecibeLluvia) e_.VolumenLluvia += lluviaVolumen;
                 UmbralesDivisorias(lluvia);
                 ruteo.PrepararPeriodo(efectiva);
                 PasoDos<Ruteo, kPorCelda>(ruteo, efectiva, true);
-            } else if constexpr (requires { ruteo.PrepararSubpaso(0.0f, 0.0f, true); }) {
-                // Equal sub-steps; the rain of the period is shared among them
-                // and the section is read at the end of the period.
+            } else if constexpr (requires { ruteo.PrepararSubpaso(0.0f, 0.0f); }) {
                 if constexpr (Ruteo::kRecibeLluvia) e_.VolumenLluvia += lluviaVolumen;
                 UmbralesDivisorias(lluvia);
-                const float parte = static_cast<float>(static_cast<double>(efectiva) / subpasos);
-                const float pasoSub = static_cast<float>(static_cast<double>(par_.PasoPp) / subpasos);
-                if constexpr (kPorCelda)
-                    for (float& x : lluviaCelda_.Vector()) x = static_cast<float>(static_cast<double>(x) / subpasos);
-                for (int32_t s = 0; s < subpasos; ++s) {
-                    PasoUno<Ruteo, kPorCelda>(parte);
-                    ruteo.PrepararSubpaso(parte, pasoSub, s == 0);
-                    PasoDos<Ruteo, kPorCelda>(ruteo, parte, s == subpasos - 1);
-                }
+                Subpasos<Ruteo, kPorCelda>(ruteo, efectiva);
             }
             e_.VolumenSalidaBorde += ruteo.TomarSalidaBorde();
             if (!ruteo.FinPeriodo(lluviaVolumen)) {
@@ -435,22 +424,71 @@ private:
         return exceso;
     }
 
-    // Sub-steps of the period: 1 unless the step is automatic (surface flow),
-    // then as many as the fastest velocity of the last period needs to keep
-    // the Courant number within `Courant`.
+    // The automatic step (surface flow only).
     template <class Ruteo>
-    int32_t SubpasosDelPeriodo(const Ruteo& ruteo) const {
-        if constexpr (requires { ruteo.Velocidad(); }) {
-            if (par_.PasoAutomatico != 1) return 1;
-            const double lado = std::min(par_.ResolucionX, par_.ResolucionY);
-            const double courant = par_.Courant > 0 ? par_.Courant : 0.7;
-            const double n = std::ceil(static_cast<double>(ruteo.Velocidad()) * SegundosPaso(par_.PasoPp) /
-                                       (courant * lado));
-            if (!(n > 1)) return 1;
-            return n < kMaxSubpasos ? static_cast<int32_t>(n) : kMaxSubpasos;
-        } else {
-            return 1;
+    bool PasoAutomatico(const Ruteo&) const {
+        if constexpr (requires(Ruteo& r) { r.PrepararSubpaso(0.0f, 0.0f); }) return par_.PasoAutomatico == 1;
+        else return false;
+    }
+
+    // Sub-steps a velocity `v` [m/s] needs over `minutos` to keep the Courant
+    // number within `Courant`.
+    int32_t SubpasosPara(double v, double minutos) const {
+        const double lado = std::min(par_.ResolucionX, par_.ResolucionY);
+        const double n = std::ceil(v * minutos * 60.0 / (static_cast<double>(par_.Courant) * lado));
+        if (!(n > 1)) return 1;
+        return n < kMaxSubpasos ? static_cast<int32_t>(n) : kMaxSubpasos;
+    }
+
+    // One period of the automatic step: cut into as many equal sub-steps as
+    // the fastest velocity of the last period needs; when a sub-step finds the
+    // flow faster than that, the rest of the period is cut again. The rain of
+    // the period is shared in proportion to the sub-steps' lengths; the
+    // hydrograph takes the section at the end of the period and the section's
+    // peak is the largest of every sub-step.
+    template <class Ruteo, bool kPorCelda>
+    void Subpasos(Ruteo& ruteo, float efectiva) {
+        const double periodo = par_.PasoPp;
+        double restante = periodo;
+        int32_t n = SubpasosPara(velocidadAnterior_, restante);
+        float vPeriodo = 0;
+        if constexpr (kPorCelda) lluviaCeldaPeriodo_ = lluviaCelda_.Vector();
+        double fraccionCelda = 1;
+        while (n > 0) {
+            const double pasoSub = restante / n;
+            const float paso = static_cast<float>(pasoSub);
+            if constexpr (Ruteo::kConservaEntradas) {
+                // Inflows kept from the last step are discharges over its
+                // length: a step of another length takes the same volumes.
+                if (pasoAnterior_ > 0 && paso != pasoAnterior_) {
+                    const double f = static_cast<double>(pasoAnterior_) / static_cast<double>(paso);
+                    for (float& q : g_.QEntrada.Vector()) q = static_cast<float>(static_cast<double>(q) * f);
+                }
+                pasoAnterior_ = paso;
+            }
+            const double fraccion = pasoSub / periodo;
+            const float parte = static_cast<float>(static_cast<double>(efectiva) * fraccion);
+            if constexpr (kPorCelda) {
+                if (fraccion != fraccionCelda) {
+                    for (size_t k = 0; k < lluviaCeldaPeriodo_.size(); ++k)
+                        lluviaCelda_.Vector()[k] = static_cast<float>(static_cast<double>(lluviaCeldaPeriodo_[k]) * fraccion);
+                    fraccionCelda = fraccion;
+                }
+            }
+            PasoUno<Ruteo, kPorCelda>(parte);
+            ruteo.PrepararSubpaso(parte, paso);
+            qSubpaso_ = 0;
+            const bool ultimo = n == 1;
+            PasoDos<Ruteo, kPorCelda>(ruteo, parte, ultimo);
+            if (!ultimo && !seccion_.empty() && qSubpaso_ > e_.QSeccionMax) e_.QSeccionMax = qSubpaso_;
+            const float v = ruteo.Velocidad();
+            if (v > vPeriodo) vPeriodo = v;
+            restante -= pasoSub;
+            --n;
+            if (n > 0) n = std::max(n, SubpasosPara(v, restante));
         }
+        ruteo.FijarVelocidad(vPeriodo);
+        velocidadAnterior_ = vPeriodo;
     }
     static constexpr int32_t kMaxSubpasos = 100000;
 
@@ -532,9 +570,8 @@ private:
         float* qMax = g_.QMax.Datos();
         const size_t ancho = g_.Cota.Ancho();
         const bool subArea = par_.AreaPp == 1;
-        const SeccionEnOrden* secFin = seccion_.data() + seccion_.size();
-        // A sub-step before the last of its period does not read the section.
-        const SeccionEnOrden* sec = contarSeccion ? seccion_.data() : secFin;
+        const SeccionEnOrden* sec = seccion_.data();
+        const SeccionEnOrden* secFin = sec + seccion_.size();
         [[maybe_unused]] const float* lluviaCelda = nullptr;
         if constexpr (kPorCelda) lluviaCelda = lluviaCelda_.Datos();
         constexpr int64_t kAdelanto = 12;  // cells ahead whose grid lines are fetched early
@@ -568,7 +605,11 @@ private:
                 if constexpr (kPorCelda) lluvia = lluviaCelda[idx];
                 else lluvia = subArea && FueraDelArea(i, j) ? 0.0f : lluviaPeriodo;
                 ruteo.Rutear(i, j, lluvia);
-                if (enSeccion) ContarSeccion(idx);
+                if (enSeccion) {
+                    // A sub-step before the last of its period only adds to its section discharge.
+                    if (contarSeccion) ContarSeccion(idx);
+                    else qSubpaso_ = static_cast<float>(static_cast<double>(qSubpaso_) + Redondear(qSalida[idx], 3));
+                }
             } else {
                 qSalida[idx] = 0;
                 nivel[idx] = 0;
@@ -586,6 +627,9 @@ private:
         for (int32_t i = 1; i <= filas_; ++i)
             for (int32_t j = 1; j <= columnas_; ++j)
                 if (g_.QMax(i, j) > e_.QMaxMayor) e_.QMaxMayor = g_.QMax(i, j);
+        for (int32_t i = 1; i <= filas_; ++i)
+            for (int32_t j = 1; j <= columnas_; ++j)
+                if (g_.Cota(i, j) > 0 && g_.HMax(i, j) > e_.HMaxMayor) e_.HMaxMayor = g_.HMax(i, j);
 
         // Water stored on the basin's surface (cells outside the basin hold no water).
         for (int32_t i = 1; i <= filas_; ++i)
@@ -675,6 +719,10 @@ private:
     int64_t celdasConLluvia_ = 0;
     std::vector<SeccionEnOrden> seccion_;
     ModeloPerdidas perdidas_;
+    float qSubpaso_ = 0;          // m3/s, section discharge of a sub-step
+    float velocidadAnterior_ = 0; // m/s, fastest velocity of the last period (automatic step)
+    std::vector<float> lluviaCeldaPeriodo_;  // excess of the period per cell (automatic step)
+    float pasoAnterior_ = 0;      // min, step of the last period's sub-steps (kept inflows)
     bool porCelda_ = false;       // one curve number per cell
     Grilla<float> retencion_;     // SCS retention S of every cell, mm
     Grilla<float> lluviaCelda_;   // excess of the period on every cell, mm

@@ -185,14 +185,16 @@ public:
         paso_ = PrepararPasoFlujo(par_, lluviaPeriodo);
         velocidad_ = 0;
     }
-    /// A sub-step of `pasoMin` minutes raining `lluvia` mm; the first of a
-    /// period starts its fastest velocity afresh.
-    void PrepararSubpaso(float lluvia, float pasoMin, bool primero) {
+    /// A sub-step of `pasoMin` minutes raining `lluvia` mm; its fastest
+    /// velocity starts afresh.
+    void PrepararSubpaso(float lluvia, float pasoMin) {
         Parametros p = par_;
         p.PasoPp = pasoMin;
         paso_ = PrepararPasoFlujo(p, lluvia);
-        if (primero) velocidad_ = 0;
+        velocidad_ = 0;
     }
+    /// The fastest velocity of a period cut into sub-steps, for the stability guard.
+    void FijarVelocidad(float v) { velocidad_ = v; }
     void Rutear(int32_t i, int32_t j, float lluvia) {
         float v;
         if constexpr (kAbierto || kConservar)
@@ -201,7 +203,7 @@ public:
             v = FlujoCelda(g_, CeldaActual{i, j, lluvia}, paso_);
         if (v > velocidad_) velocidad_ = v;
     }
-    /// Fastest velocity [m/s] of the period so far.
+    /// Fastest velocity [m/s] of the period (or sub-step) so far.
     float Velocidad() const { return velocidad_; }
     /// Volume [m3] that left through the open edge since the last call.
     double TomarSalidaBorde() {
