@@ -19,5 +19,6 @@ int ImportarTexto(const Argumentos& args);   // cmd_importar.cpp
 int Depurar(const Argumentos& args);         // cmd_depurar.cpp
 int ImportarRaster(const Argumentos& args);  // cmd_gis.cpp
 int ExportarRaster(const Argumentos& args);  // cmd_gis.cpp
+int Tormenta(const Argumentos& args);        // cmd_tormenta.cpp
 
 }  // namespace tarno::cli

@@ -18,7 +18,10 @@ const Comando kComandos[] = {
     {"info", tarno::cli::Info, "info IMAGEN_dat.rkd"},
     {"import-asc", tarno::cli::ImportarAsc,
      "import-asc ENTRADA.asc SALIDA_dat.rkd [--resx M --resy M] [--titulo T]"},
-    {"run", tarno::cli::Run, "run PARAMETROS [--set Campo=valor ...]"},
+    {"run", tarno::cli::Run, "run PARAMETROS [--set Campo=valor ...] [--resumen RESUMEN.json]"},
+    {"tormenta", tarno::cli::Tormenta,
+     "tormenta SALIDA_Pp.rkd --tipo bloques|scs2|uniforme [--idf A,B,C] [--pp MM] [--dur MIN] --paso MIN [--rec AÑOS] "
+     "[--titulo T]"},
     {"order", tarno::cli::Orden, "order MDT_dat.rkd"},
     {"render", tarno::cli::Render,
      "render IMAGEN_dat.rkd SALIDA.png [--paleta N] [--pixel N] [--invertir] [--forzar-minimo]"},
