@@ -631,6 +631,19 @@ private:
             for (int32_t j = 1; j <= columnas_; ++j)
                 if (g_.Cota(i, j) > 0 && g_.HMax(i, j) > e_.HMaxMayor) e_.HMaxMayor = g_.HMax(i, j);
 
+        // Keeping the mass, the inflows that reached cells after their turn in
+        // the last period are still on their way: they join their cells.
+        if (par_.Metodo == 1 && par_.ConservarMasa == 1) {
+            const double paso = SegundosPaso(pasoAnterior_ > 0 ? pasoAnterior_ : par_.PasoPp);
+            const double area = static_cast<double>(par_.ResolucionX) * static_cast<double>(par_.ResolucionY);
+            for (int32_t i = 1; i <= filas_; ++i)
+                for (int32_t j = 1; j <= columnas_; ++j) {
+                    float& q = g_.QEntrada(i, j);
+                    if (g_.Cota(i, j) > 0 && q != 0) g_.Nivel(i, j) += static_cast<double>(q) * paso / area;
+                    q = 0;
+                }
+        }
+
         // Water stored on the basin's surface (cells outside the basin hold no water).
         for (int32_t i = 1; i <= filas_; ++i)
             for (int32_t j = 1; j <= columnas_; ++j) {
