@@ -42,27 +42,27 @@ double FraccionSCS2(double t) {
 
 Resultado GenerarTormenta(const OpcionesTormenta& op, Pluviograma& pv) {
     if (!(op.paso >= 1 && op.paso <= 1440))
-        return Resultado::Falla("--paso: el intervalo debe ser un número entero de minutos entre 1 y 1440.");
+        return Resultado::Falla("Intervalo (--paso): el intervalo debe ser un número entero de minutos entre 1 y 1440.");
     const bool scs = op.tipo == TipoTormenta::SCS2;
     const double horas = scs ? (op.duracion > 0 ? op.duracion : 24.0) : 0.0;
     const double minutos = scs ? horas * 60.0 : op.duracion;
     if (scs && !(horas <= 24))
-        return Resultado::Falla("--dur: la tormenta SCS tipo II dura a lo sumo 24 horas.");
+        return Resultado::Falla("Duración (--dur): la tormenta SCS tipo II dura a lo sumo 24 horas.");
     if (!(minutos > 0) || !std::isfinite(minutos))
-        return Resultado::Falla("--dur: la duración debe ser mayor que cero.");
+        return Resultado::Falla("Duración (--dur): la duración debe ser mayor que cero.");
     const double bloques = minutos / op.paso;
     if (std::fabs(bloques - std::round(bloques)) > 1e-9)
-        return Resultado::Falla("--dur: la duración (" + TextoBlanco(minutos) +
-                                " min) debe ser un múltiplo del intervalo --paso (" + TextoBlanco(op.paso) + " min).");
+        return Resultado::Falla("Duración (--dur): la duración (" + TextoBlanco(minutos) +
+                                " min) debe ser un múltiplo del intervalo (" + TextoBlanco(op.paso) + " min).");
     const int64_t n = static_cast<int64_t>(std::round(bloques));
-    if (n > 32766) return Resultado::Falla("--dur: la tormenta tendría más de 32766 intervalos; use un --paso mayor.");
+    if (n > 32766) return Resultado::Falla("Duración (--dur): la tormenta tendría más de 32766 intervalos; use un intervalo mayor.");
 
     // Depth of every interval, in time order.
     std::vector<double> lamina(static_cast<size_t>(n), 0.0);
     std::string titulo;
     if (op.tipo == TipoTormenta::Bloques) {
         if (!(op.A > 0) || !std::isfinite(op.A) || !(op.B >= 0) || !std::isfinite(op.B) || !std::isfinite(op.C))
-            return Resultado::Falla("--idf: use A,B,C con A > 0 y B >= 0 (i = A / (d + B)^C, mm/h, d en minutos).");
+            return Resultado::Falla("Curva IDF (--idf): use A,B,C con A > 0 y B >= 0 (i = A / (d + B)^C, mm/h, d en minutos).");
         // Increments of the curve's depth, largest in the middle, the rest
         // alternating after and before it.
         std::vector<double> incrementos(static_cast<size_t>(n));
@@ -84,7 +84,7 @@ Resultado GenerarTormenta(const OpcionesTormenta& op, Pluviograma& pv) {
                  " C=" + NumeroArchivo(op.C) + ", " + NumeroArchivo(minutos) + " min";
     } else {
         if (!(op.pp > 0) || !std::isfinite(op.pp))
-            return Resultado::Falla("--pp: la lluvia total [mm] debe ser mayor que cero.");
+            return Resultado::Falla("Lluvia total (--pp): la lluvia total [mm] debe ser mayor que cero.");
         if (scs) {
             const double t0 = 12.0 - horas / 2, t1 = 12.0 + horas / 2;
             const double f0 = FraccionSCS2(t0), total = FraccionSCS2(t1) - f0;
@@ -112,7 +112,7 @@ Resultado GenerarTormenta(const OpcionesTormenta& op, Pluviograma& pv) {
         pv.PpAcum[static_cast<size_t>(k + 1)] = static_cast<float>(acumulada);
     }
     if (!(acumulada > 0) || !std::isfinite(acumulada))
-        return Resultado::Falla("La tormenta no tiene lluvia: revise --idf o --pp.");
+        return Resultado::Falla("La tormenta no tiene lluvia: revise la curva IDF o la lluvia total.");
     pv.LluviaTotal = pv.PpAcum[static_cast<size_t>(n) + 1];
     return Resultado::Bien();
 }
