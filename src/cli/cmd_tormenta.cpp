@@ -35,12 +35,13 @@ int Tormenta(const Argumentos& args) {
         } else if (a == "--idf") {
             const std::string t = args[++i];
             const size_t c1 = t.find(','), c2 = c1 == std::string::npos ? c1 : t.find(',', c1 + 1);
-            if (c2 == std::string::npos || !Numero(t.substr(0, c1), op.A) || !Numero(t.substr(c1 + 1, c2 - c1 - 1), op.B) ||
-                !Numero(t.substr(c2 + 1), op.C))
+            if (c2 == std::string::npos || !Numero(t.substr(0, c1), op.A) ||
+                !Numero(t.substr(c1 + 1, c2 - c1 - 1), op.B) || !Numero(t.substr(c2 + 1), op.C))
                 return std::fprintf(stderr, "--idf: se esperaba A,B,C (i = A / (d + B)^C, mm/h, d en minutos)\n"), 2;
             idf = true;
         } else if (a == "--dur" || a == "--paso" || a == "--pp" || a == "--rec") {
-            if (!Numero(args[++i], v)) return std::fprintf(stderr, "%s: valor no numérico: %s\n", a.c_str(), args[i].c_str()), 2;
+            if (!Numero(args[++i], v))
+                return std::fprintf(stderr, "%s: valor no numérico: %s\n", a.c_str(), args[i].c_str()), 2;
             if (a == "--dur") op.duracion = v, dur = true;
             if (a == "--pp") op.pp = v, pp = true;
             if (a == "--paso") {

@@ -52,11 +52,15 @@ public:
 template <class F>
 void ConOpciones(bool a, bool b, F&& f) {
     if (a) {
-        if (b) f(std::true_type{}, std::true_type{});
-        else f(std::true_type{}, std::false_type{});
+        if (b)
+            f(std::true_type{}, std::true_type{});
+        else
+            f(std::true_type{}, std::false_type{});
     } else {
-        if (b) f(std::false_type{}, std::true_type{});
-        else f(std::false_type{}, std::false_type{});
+        if (b)
+            f(std::false_type{}, std::true_type{});
+        else
+            f(std::false_type{}, std::false_type{});
     }
 }
 
@@ -141,10 +145,11 @@ public:
                     }
                 };
                 ConOpciones(abierto, par_.ConservarMasa == 1, [&](auto a, auto m) {
-                    RuteoFlujoCon<decltype(a)::value, decltype(m)::value> ruteo(g_, par_, celdasCuenca_,
-                                                                                minutosLluvia);
-                    if (porCelda_) correr(ruteo, std::true_type{});
-                    else correr(ruteo, std::false_type{});
+                    RuteoFlujoCon<decltype(a)::value, decltype(m)::value> ruteo(g_, par_, celdasCuenca_, minutosLluvia);
+                    if (porCelda_)
+                        correr(ruteo, std::true_type{});
+                    else
+                        correr(ruteo, std::false_type{});
                 });
                 break;
             }
@@ -427,8 +432,10 @@ private:
     // The automatic step (surface flow only).
     template <class Ruteo>
     bool PasoAutomatico(const Ruteo&) const {
-        if constexpr (requires(Ruteo& r) { r.PrepararSubpaso(0.0f, 0.0f); }) return par_.PasoAutomatico == 1;
-        else return false;
+        if constexpr (requires(Ruteo & r) { r.PrepararSubpaso(0.0f, 0.0f); })
+            return par_.PasoAutomatico == 1;
+        else
+            return false;
     }
 
     // Sub-steps a velocity `v` [m/s] needs over `minutos` to keep the Courant
@@ -471,7 +478,8 @@ private:
             if constexpr (kPorCelda) {
                 if (fraccion != fraccionCelda) {
                     for (size_t k = 0; k < lluviaCeldaPeriodo_.size(); ++k)
-                        lluviaCelda_.Vector()[k] = static_cast<float>(static_cast<double>(lluviaCeldaPeriodo_[k]) * fraccion);
+                        lluviaCelda_.Vector()[k] =
+                            static_cast<float>(static_cast<double>(lluviaCeldaPeriodo_[k]) * fraccion);
                     fraccionCelda = fraccion;
                 }
             }
@@ -602,13 +610,17 @@ private:
             if (enSeccion) ++sec;
             if (cota[idx] > 0) {
                 float lluvia;
-                if constexpr (kPorCelda) lluvia = lluviaCelda[idx];
-                else lluvia = subArea && FueraDelArea(i, j) ? 0.0f : lluviaPeriodo;
+                if constexpr (kPorCelda)
+                    lluvia = lluviaCelda[idx];
+                else
+                    lluvia = subArea && FueraDelArea(i, j) ? 0.0f : lluviaPeriodo;
                 ruteo.Rutear(i, j, lluvia);
                 if (enSeccion) {
                     // A sub-step before the last of its period only adds to its section discharge.
-                    if (contarSeccion) ContarSeccion(idx);
-                    else qSubpaso_ = static_cast<float>(static_cast<double>(qSubpaso_) + Redondear(qSalida[idx], 3));
+                    if (contarSeccion)
+                        ContarSeccion(idx);
+                    else
+                        qSubpaso_ = static_cast<float>(static_cast<double>(qSubpaso_) + Redondear(qSalida[idx], 3));
                 }
             } else {
                 qSalida[idx] = 0;
@@ -732,13 +744,13 @@ private:
     int64_t celdasConLluvia_ = 0;
     std::vector<SeccionEnOrden> seccion_;
     ModeloPerdidas perdidas_;
-    float qSubpaso_ = 0;          // m3/s, section discharge of a sub-step
-    float velocidadAnterior_ = 0; // m/s, fastest velocity of the last period (automatic step)
+    float qSubpaso_ = 0;                     // m3/s, section discharge of a sub-step
+    float velocidadAnterior_ = 0;            // m/s, fastest velocity of the last period (automatic step)
     std::vector<float> lluviaCeldaPeriodo_;  // excess of the period per cell (automatic step)
-    float pasoAnterior_ = 0;      // min, step of the last period's sub-steps (kept inflows)
-    bool porCelda_ = false;       // one curve number per cell
-    Grilla<float> retencion_;     // SCS retention S of every cell, mm
-    Grilla<float> lluviaCelda_;   // excess of the period on every cell, mm
+    float pasoAnterior_ = 0;                 // min, step of the last period's sub-steps (kept inflows)
+    bool porCelda_ = false;                  // one curve number per cell
+    Grilla<float> retencion_;                // SCS retention S of every cell, mm
+    Grilla<float> lluviaCelda_;              // excess of the period on every cell, mm
 };
 
 }  // namespace

@@ -57,7 +57,8 @@ Resultado LeerRetencionesSCS(const std::string& ruta, const std::string& carpeta
     ImagenActual img;
     if (Resultado r = LeerIMG(completa, "", img); !r)
         return Resultado::Falla("ArchivoNumeroCurva: no se pudo leer " + completa + ": " + r.mensaje);
-    if (img.NroFilas != cota.Filas() || img.NroColumnas != cota.Columnas() || img.NroDatos < img.NroFilas * img.NroColumnas)
+    if (img.NroFilas != cota.Filas() || img.NroColumnas != cota.Columnas() ||
+        img.NroDatos < img.NroFilas * img.NroColumnas)
         return Resultado::Falla("ArchivoNumeroCurva: la imagen " + completa + " (" + TextoBlanco(img.NroFilas) +
                                 " filas x" + TextoBlanco(img.NroColumnas) +
                                 " columnas) no tiene el tamaño del MDT ni un valor por celda (" +

@@ -47,9 +47,9 @@ public:
 private:
     int tipo_;
     double relacionIa_;
-    double S_ = 0;             // mm, uniform curve number
-    double inicialRestante_;   // mm still to be taken by the initial loss
-    double continuaPorPaso_;   // mm per step of the constant loss
+    double S_ = 0;               // mm, uniform curve number
+    double inicialRestante_;     // mm still to be taken by the initial loss
+    double continuaPorPaso_;     // mm per step of the constant loss
     double p_ = 0, pAntes_ = 0;  // cumulative rain, mm
 };
 

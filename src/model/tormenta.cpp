@@ -14,11 +14,11 @@ namespace {
 
 // SCS type II: hour and fraction of the 24-hour rain fallen by then.
 constexpr double kSCS2[][2] = {
-    {0, 0},        {1, 0.011},    {2, 0.022},   {3, 0.035},  {4, 0.048},   {5, 0.063},  {6, 0.080},
-    {7, 0.098},    {8, 0.120},    {8.5, 0.133}, {9, 0.147},  {9.5, 0.163}, {9.75, 0.172}, {10, 0.181},
-    {10.5, 0.204}, {11, 0.235},   {11.5, 0.283}, {11.75, 0.357}, {12, 0.663}, {12.5, 0.735}, {13, 0.772},
-    {13.5, 0.799}, {14, 0.820},   {15, 0.854},  {16, 0.880}, {17, 0.903},  {18, 0.922}, {19, 0.938},
-    {20, 0.952},   {21, 0.965},   {22, 0.977},  {23, 0.989}, {24, 1.0},
+    {0, 0},        {1, 0.011},  {2, 0.022},    {3, 0.035},     {4, 0.048},   {5, 0.063},    {6, 0.080},
+    {7, 0.098},    {8, 0.120},  {8.5, 0.133},  {9, 0.147},     {9.5, 0.163}, {9.75, 0.172}, {10, 0.181},
+    {10.5, 0.204}, {11, 0.235}, {11.5, 0.283}, {11.75, 0.357}, {12, 0.663},  {12.5, 0.735}, {13, 0.772},
+    {13.5, 0.799}, {14, 0.820}, {15, 0.854},   {16, 0.880},    {17, 0.903},  {18, 0.922},   {19, 0.938},
+    {20, 0.952},   {21, 0.965}, {22, 0.977},   {23, 0.989},    {24, 1.0},
 };
 
 }  // namespace
@@ -42,7 +42,8 @@ double FraccionSCS2(double t) {
 
 Resultado GenerarTormenta(const OpcionesTormenta& op, Pluviograma& pv) {
     if (!(op.paso >= 1 && op.paso <= 1440))
-        return Resultado::Falla("Intervalo (--paso): el intervalo debe ser un número entero de minutos entre 1 y 1440.");
+        return Resultado::Falla(
+            "Intervalo (--paso): el intervalo debe ser un número entero de minutos entre 1 y 1440.");
     const bool scs = op.tipo == TipoTormenta::SCS2;
     const double horas = scs ? (op.duracion > 0 ? op.duracion : 24.0) : 0.0;
     const double minutos = scs ? horas * 60.0 : op.duracion;
@@ -55,14 +56,17 @@ Resultado GenerarTormenta(const OpcionesTormenta& op, Pluviograma& pv) {
         return Resultado::Falla("Duración (--dur): la duración (" + TextoBlanco(minutos) +
                                 " min) debe ser un múltiplo del intervalo (" + TextoBlanco(op.paso) + " min).");
     const int64_t n = static_cast<int64_t>(std::round(bloques));
-    if (n > 32766) return Resultado::Falla("Duración (--dur): la tormenta tendría más de 32766 intervalos; use un intervalo mayor.");
+    if (n > 32766)
+        return Resultado::Falla(
+            "Duración (--dur): la tormenta tendría más de 32766 intervalos; use un intervalo mayor.");
 
     // Depth of every interval, in time order.
     std::vector<double> lamina(static_cast<size_t>(n), 0.0);
     std::string titulo;
     if (op.tipo == TipoTormenta::Bloques) {
         if (!(op.A > 0) || !std::isfinite(op.A) || !(op.B >= 0) || !std::isfinite(op.B) || !std::isfinite(op.C))
-            return Resultado::Falla("Curva IDF (--idf): use A,B,C con A > 0 y B >= 0 (i = A / (d + B)^C, mm/h, d en minutos).");
+            return Resultado::Falla(
+                "Curva IDF (--idf): use A,B,C con A > 0 y B >= 0 (i = A / (d + B)^C, mm/h, d en minutos).");
         // Increments of the curve's depth, largest in the middle, the rest
         // alternating after and before it.
         std::vector<double> incrementos(static_cast<size_t>(n));
@@ -90,7 +94,8 @@ Resultado GenerarTormenta(const OpcionesTormenta& op, Pluviograma& pv) {
             const double f0 = FraccionSCS2(t0), total = FraccionSCS2(t1) - f0;
             double antes = 0;
             for (int64_t k = 1; k <= n; ++k) {
-                const double f = k == n ? 1.0 : (FraccionSCS2(t0 + static_cast<double>(k * op.paso) / 60.0) - f0) / total;
+                const double f =
+                    k == n ? 1.0 : (FraccionSCS2(t0 + static_cast<double>(k * op.paso) / 60.0) - f0) / total;
                 lamina[static_cast<size_t>(k - 1)] = (f - antes) * op.pp;
                 antes = f;
             }

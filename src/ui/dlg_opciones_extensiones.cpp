@@ -96,9 +96,12 @@ QWidget* DlgOpciones::CrearExtensiones() {
     }
     auto* cn = new QPushButton(QString::fromUtf8("Raster de número de curva..."), w);
     cn->setObjectName("cmdNumeroCurva");
-    cn->setToolTip(QString::fromUtf8("Una imagen del tamaño del MDT con un número de curva por celda (Pérdidas = 2); "
-                                     "cancele para quitarla"));
-    connect(cn, &QPushButton::clicked, this, [this] { if (Permitido()) cmdNumeroCurva_Click(); });
+    cn->setToolTip(
+        QString::fromUtf8("Una imagen del tamaño del MDT con un número de curva por celda (Pérdidas = 2); "
+                          "cancele para quitarla"));
+    connect(cn, &QPushButton::clicked, this, [this] {
+        if (Permitido()) cmdNumeroCurva_Click();
+    });
     g->addWidget(cn, fila, 0);
     lblNumeroCurva_ = Rotulo("lblNumeroCurva", w);
     g->addWidget(lblNumeroCurva_, fila, 1, 1, 2);
@@ -106,7 +109,9 @@ QWidget* DlgOpciones::CrearExtensiones() {
     auto* tormenta = new QPushButton(QString::fromUtf8("Generar tormenta de diseño..."), w);
     tormenta->setObjectName("cmdGenerarTormenta");
     tormenta->setToolTip(QString::fromUtf8("Escribe un pluviograma de tormenta de diseño y lo carga"));
-    connect(tormenta, &QPushButton::clicked, this, [this] { if (Permitido()) cmdGenerarTormenta_Click(); });
+    connect(tormenta, &QPushButton::clicked, this, [this] {
+        if (Permitido()) cmdGenerarTormenta_Click();
+    });
     g->addWidget(tormenta, fila, 0);
     g->setRowStretch(fila + 1, 1);
     return w;

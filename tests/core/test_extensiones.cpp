@@ -48,7 +48,8 @@ protected:
     }
     // The 60 x 40 plane: flat, or falling 0.1 m per row towards the last row.
     void Plano(bool inclinado) {
-        Dem(60, 40, [inclinado](int i, int) { return inclinado ? 100.0f + 0.1f * static_cast<float>(60 - i) : 100.0f; });
+        Dem(60, 40,
+            [inclinado](int i, int) { return inclinado ? 100.0f + 0.1f * static_cast<float>(60 - i) : 100.0f; });
         par.Pp = 60;
         par.Dur = 60;
         par.PasoPp = 1;
@@ -95,9 +96,9 @@ TEST(Perdidas, CurvaNumeroEInicialContinua) {
     p.PerdidaInicial = 2.5f;
     p.PerdidaContinua = 30;  // 0.5 mm per step of 1 min
     ModeloPerdidas ic(p);
-    EXPECT_FLOAT_EQ(ic.Exceso(2), 0);     // initial loss
-    EXPECT_FLOAT_EQ(ic.Exceso(2), 1);     // 0.5 initial + 0.5 constant
-    EXPECT_FLOAT_EQ(ic.Exceso(0.25f), 0); // all to the constant loss
+    EXPECT_FLOAT_EQ(ic.Exceso(2), 0);      // initial loss
+    EXPECT_FLOAT_EQ(ic.Exceso(2), 1);      // 0.5 initial + 0.5 constant
+    EXPECT_FLOAT_EQ(ic.Exceso(0.25f), 0);  // all to the constant loss
     EXPECT_FLOAT_EQ(ic.Exceso(2), 1.5f);
 }
 
@@ -314,11 +315,11 @@ TEST(CamposExtension, RangosYAvisosConElNombreDelCampo) {
         const char* valor;
         bool bien;
     };
-    for (const Caso& c : {Caso{"Perdidas", "2", true}, Caso{"Perdidas", "3", false}, Caso{"NumeroCurva", "0", false},
-                          Caso{"NumeroCurva", "75", true}, Caso{"RelacionIa", "1.5", false},
-                          Caso{"BordeAbierto", "1", true}, Caso{"ConservarMasa", "2", false},
-                          Caso{"PasoAutomatico", "1", true}, Caso{"Courant", "0", false},
-                          Caso{"PerdidaContinua", "-1", false}, Caso{"ArchivoNumeroCurva", "cn_dat.rkd", true}}) {
+    for (const Caso& c :
+         {Caso{"Perdidas", "2", true}, Caso{"Perdidas", "3", false}, Caso{"NumeroCurva", "0", false},
+          Caso{"NumeroCurva", "75", true}, Caso{"RelacionIa", "1.5", false}, Caso{"BordeAbierto", "1", true},
+          Caso{"ConservarMasa", "2", false}, Caso{"PasoAutomatico", "1", true}, Caso{"Courant", "0", false},
+          Caso{"PerdidaContinua", "-1", false}, Caso{"ArchivoNumeroCurva", "cn_dat.rkd", true}}) {
         Resultado r = AsignarCampo(p, c.campo, c.valor);
         EXPECT_EQ(static_cast<bool>(r), c.bien) << c.campo << "=" << c.valor;
         if (!r) {
