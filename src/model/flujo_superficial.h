@@ -196,11 +196,7 @@ public:
     /// The fastest velocity of a period cut into sub-steps, for the stability guard.
     void FijarVelocidad(float v) { velocidad_ = v; }
     void Rutear(int32_t i, int32_t j, float lluvia) {
-        float v;
-        if constexpr (kAbierto || kConservar)
-            v = FlujoCeldaCon<kAbierto, kConservar>(g_, CeldaActual{i, j, lluvia}, paso_, salidaBorde_);
-        else
-            v = FlujoCelda(g_, CeldaActual{i, j, lluvia}, paso_);
+        const float v = FlujoCeldaCon<kAbierto, kConservar>(g_, CeldaActual{i, j, lluvia}, paso_, salidaBorde_);
         if (v > velocidad_) velocidad_ = v;
     }
     /// Fastest velocity [m/s] of the period (or sub-step) so far.
