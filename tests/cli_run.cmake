@@ -87,3 +87,22 @@ execute_process(COMMAND "${TARNO}" run p2.txt WORKING_DIRECTORY "${WORK}" RESULT
 if(rc EQUAL 0 OR NOT err MATCHES "p2.txt:3: Dur: Ingrese")
   message(FATAL_ERROR "a parameter file out of range must be refused (${rc}):\n${err}")
 endif()
+# A design storm from an intensity-duration curve, rained by a run.
+execute_process(COMMAND "${TARNO}" tormenta "${WORK}/idf_Pp.rkd" --tipo bloques --idf 1000,10,0.75 --dur 60 --paso 5
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 0 OR NOT out MATCHES "Lluvia total \\[mm\\]: +41.3")
+  message(FATAL_ERROR "tormenta failed (${rc}):\n${out}\n${err}")
+endif()
+execute_process(COMMAND "${TARNO}" run p.txt --set PpArchivo=1 --set Pluviograma=idf_Pp.rkd --set nPer=70 --set PasoPp=1
+                --set Perdidas=2 --set NumeroCurva=80 --resumen r2.json
+                WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+file(READ "${WORK}/r2.json" json)
+string(JSON perdidas GET "${json}" perdidas_m3)
+if(NOT rc EQUAL 0 OR NOT out MATCHES "Pérdidas \\[m3\\]: +[1-9]" OR perdidas LESS_EQUAL 0)
+  message(FATAL_ERROR "run with the storm failed (${rc}):\n${out}\n${err}")
+endif()
+execute_process(COMMAND "${TARNO}" tormenta "${WORK}/x_Pp.rkd" --tipo bloques --idf 1000,10 --dur 60 --paso 5
+                RESULT_VARIABLE rc ERROR_VARIABLE err)
+if(NOT rc EQUAL 2)
+  message(FATAL_ERROR "a bad --idf was not refused (${rc}): ${err}")
+endif()

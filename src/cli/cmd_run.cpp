@@ -183,10 +183,14 @@ int Run(const Argumentos& args) {
     std::printf("Celdas-período por segundo:      %.0f\n",
                 segundos > 0 ? static_cast<double>(celdas) * estado.PeriodosHechos / segundos : 0.0);
     std::printf("Lluvia caída [m3]:               %.3f\n", estado.VolumenLluvia);
+    std::printf("Pérdidas [m3]:                   %.3f\n", estado.VolumenPerdidas);
+    std::printf("Salida por el borde [m3]:        %.3f\n", estado.VolumenSalidaBorde);
     std::printf("Almacenamiento sup. [m3]:        %.3f  (AlmacenamientoSup = %s)\n",
                 static_cast<double>(estado.AlmacenamientoSup), NumeroArchivo(estado.AlmacenamientoSup).c_str());
     std::printf("Diferencia [m3]:                 %s\n",
-                TextoDiferenciaVolumen(estado.VolumenLluvia, estado.AlmacenamientoSup).c_str());
+                TextoDiferenciaBalance(estado.VolumenLluvia, estado.VolumenPerdidas, estado.VolumenSalidaBorde,
+                                       estado.AlmacenamientoSup)
+                    .c_str());
     // The largest discharges are known only when every period was routed.
     const bool completa = fin == FinCorrida::Completa;
     const std::string sinDato = std::string("sin dato (corrida ") + TextoFin(fin) + ")";

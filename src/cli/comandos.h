@@ -35,5 +35,6 @@ bool LeerArchivoParametros(const std::string& ruta, Parametros& par, std::string
 /// The Qt application the chart and the report draw with; without a display
 /// it uses Qt's offscreen platform.
 std::unique_ptr<QApplication> AbrirAplicacionGrafica();  // cmd_grafico.cpp
+int Tormenta(const Argumentos& args);        // cmd_tormenta.cpp
 
 }  // namespace tarno::cli

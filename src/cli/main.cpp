@@ -22,6 +22,9 @@ const Comando kComandos[] = {
     {"lote", tarno::cli::Lote,
      "lote ESCENARIOS.csv --base PARAMETROS --salida CARPETA [--trabajos N] [--fila K] [--reanudar] [--preparar]\n"
      "  tarno lote --resumir CARPETA"},
+    {"tormenta", tarno::cli::Tormenta,
+     "tormenta SALIDA_Pp.rkd --tipo bloques|scs2|uniforme [--idf A,B,C] [--pp MM] [--dur MIN] --paso MIN [--rec AÑOS] "
+     "[--titulo T]"},
     {"order", tarno::cli::Orden, "order MDT_dat.rkd"},
     {"render", tarno::cli::Render,
      "render IMAGEN_dat.rkd SALIDA.png [--paleta N] [--pixel N] [--invertir] [--forzar-minimo]"},

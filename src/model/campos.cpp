@@ -95,7 +95,8 @@ Campo Cota(const char* n, int32_t Parametros::*m, const char* caja, const char* 
 
 std::vector<Campo> CrearTabla() {
     using P = Parametros;
-    const Pagina par = Pagina::Parametros, var = Pagina::Variables, con = Pagina::Consulta;
+    const Pagina par = Pagina::Parametros, var = Pagina::Variables, con = Pagina::Consulta,
+                 ext = Pagina::Extensiones;
     const double inf = kSinLimite;
     const char* const res =
         "Ingrese un valor numérico de Resolución de Pixel [metros], entero o decimal, entre 0 y 999";
@@ -177,6 +178,33 @@ std::vector<Campo> CrearTabla() {
         Falla(Caja(E16("NroClases", &P::NroClases), "txtNroClases", Pagina::Paleta, 1, 6,
                    "Ingrese un valor numérico, entero entre 1 y 6", Guardado::ParteEntera, nullptr, 8),
               "1"),
+        // Extensions of the model (page "Extensiones"); every default is the plain model.
+        Caja(E16("Perdidas", &P::Perdidas), "txtPerdidas", ext, 0, 2,
+             "Ingrese 0 (sin pérdidas), 1 (pérdida inicial y continua) o 2 (número de curva SCS)", Guardado::Redondeo,
+             "0", 9),
+        Caja(R("PerdidaInicial", &P::PerdidaInicial), "txtPerdidaInicial", ext, 0, 1000,
+             "Ingrese la pérdida inicial [mm], entero o decimal, entre 0 y 1000", Guardado::Valor, "0", 9),
+        Caja(R("PerdidaContinua", &P::PerdidaContinua), "txtPerdidaContinua", ext, 0, 1000,
+             "Ingrese la pérdida continua [mm/h], entero o decimal, entre 0 y 1000", Guardado::Valor, "0", 9),
+        Caja(R("NumeroCurva", &P::NumeroCurva), "txtNumeroCurva", ext, 1, 100,
+             "Ingrese un número de curva SCS, entero o decimal, entre 1 y 100", Guardado::Valor, "100", 9),
+        Caja(R("RelacionIa", &P::RelacionIa), "txtRelacionIa", ext, 0, 1,
+             "Ingrese la relación entre la abstracción inicial y la retención (Ia/S), entre 0 y 1", Guardado::Valor,
+             "0.2", 9),
+        Tx("ArchivoNumeroCurva", &P::ArchivoNumeroCurva),
+        Caja(E16("BordeAbierto", &P::BordeAbierto), "txtBordeAbierto", ext, 0, 1,
+             "Ingrese 0 (grilla cerrada) o 1 (el agua sale por el borde de la grilla y de la cuenca)",
+             Guardado::Redondeo, "0", 9),
+        Caja(E16("ConservarMasa", &P::ConservarMasa), "txtConservarMasa", ext, 0, 1,
+             "Ingrese 0 (flujo superficial como está definido) o 1 (el caudal recibido después del turno de la "
+             "celda pasa al período siguiente)",
+             Guardado::Redondeo, "0", 9),
+        Caja(E16("PasoAutomatico", &P::PasoAutomatico), "txtPasoAutomatico", ext, 0, 1,
+             "Ingrese 0 (paso fijo) o 1 (cada período se divide en subpasos según el número de Courant)",
+             Guardado::Redondeo, "0", 9),
+        Caja(R("Courant", &P::Courant), "txtCourant", ext, 0.05, 1,
+             "Ingrese el número de Courant del paso automático, decimal, entre 0.05 y 1", Guardado::Valor, "0.7",
+             9),
     };
 }
 

@@ -26,7 +26,7 @@ enum class Guardado {
 };
 
 /// Dialog page of a box, in tab order.
-enum class Pagina { Consulta, Paleta, Variables, Parametros };
+enum class Pagina { Consulta, Paleta, Variables, Parametros, Extensiones };
 
 inline constexpr double kSinLimite = std::numeric_limits<double>::infinity();
 inline constexpr int32_t kMaxSubarea = 9999999;  // "Max" of the rain sub-area bounds

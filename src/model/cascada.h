@@ -25,7 +25,15 @@ struct CaidasCascada {
 /// cell's step shares (the recession factor 2.7183^(-PasoPp / KRecesion) is
 /// the same for every cell of a run, so it is computed once); `Rutear` routes
 /// one cell.
-class RuteoCascada {
+///
+/// With `kAbierto` the grid's edge and the basin's edge are open: a side of a
+/// cell that has no neighbour inside the basin is a free outfall, a dry
+/// neighbour whose ground continues the cell's own slope downwards, so the
+/// cell's depth falls towards it like towards any neighbour below its ground.
+/// What falls there leaves the model (`SalidaBorde`) and is part of the cell's
+/// outflow.
+template <bool kAbierto>
+class RuteoCascadaCon {
 public:
     /// Pass 1 adds the rain of the step to the water levels.
     static constexpr bool kLluviaEnNiveles = true;
@@ -34,8 +42,10 @@ public:
     static constexpr bool kUsaCaudales = false;
     /// Rain reaches the model.
     static constexpr bool kRecibeLluvia = true;
+    /// Pass 1 clears the inflows of the period.
+    static constexpr bool kConservaEntradas = false;
 
-    RuteoCascada(GrillasModelo& grillas, const Parametros& parametros)
+    RuteoCascadaCon(GrillasModelo& grillas, const Parametros& parametros)
         : g(grillas),
           par(parametros),
           NroFilas(grillas.Cota.Filas()),
@@ -49,6 +59,12 @@ public:
     void Rutear(int32_t i, int32_t j, float /*lluvia*/) { Caidas(i, j); }
     /// Every period can go on.
     bool FinPeriodo(double /*lluviaVolumen*/) { return true; }
+    /// Volume [m3] that left through the open edge since the last call.
+    double TomarSalidaBorde() {
+        const double v = salidaBorde_ * static_cast<double>(par.ResolucionX) * static_cast<double>(par.ResolucionY);
+        salidaBorde_ = 0;
+        return v;
+    }
 
     /// Routes cell (i, j) (its Cota must be > 0) for one step and returns
     /// what it handed on. Neighbours are 1 = previous row, 2 = next column,
@@ -62,10 +78,16 @@ public:
     int32_t NroFilas;
     int32_t NroColumnas;
     double FactorRecesion;
+
+private:
+    double salidaBorde_ = 0;  // m of depth summed over the cells, since the last call
 };
 
-inline CaidasCascada RuteoCascada::Caidas(int32_t i, int32_t j) {
-    RuteoCascada& ctx = *this;
+using RuteoCascada = RuteoCascadaCon<false>;
+
+template <bool kAbierto>
+inline CaidasCascada RuteoCascadaCon<kAbierto>::Caidas(int32_t i, int32_t j) {
+    RuteoCascadaCon& ctx = *this;
     const size_t ancho = g.Cota.Ancho();
     const size_t c = g.Cota.Indice(i, j);
     double* nivel = g.Nivel.Datos();
@@ -78,7 +100,16 @@ inline CaidasCascada RuteoCascada::Caidas(int32_t i, int32_t j) {
     const float cotaCelda = cota[c];
 
     double d[4] = {0, 0, 0, 0};
+    [[maybe_unused]] bool abierto[4] = {false, false, false, false};
     for (int n = 0; n < 4; ++n) {
+        if constexpr (kAbierto) {
+            // The outfall's surface lies at or below the cell's ground: the depth falls.
+            if (!existe[n] || !(cota[vecino[n]] > 0)) {
+                abierto[n] = true;
+                if (nivelCelda > static_cast<double>(cotaCelda)) d[n] = nivelCelda - static_cast<double>(cotaCelda);
+                continue;
+            }
+        }
         if (!existe[n]) continue;
         const double nivelVecino = nivel[vecino[n]];
         if (nivelCelda > nivelVecino) {
@@ -114,6 +145,12 @@ inline CaidasCascada RuteoCascada::Caidas(int32_t i, int32_t j) {
         }
     }
     for (int n = 0; n < 4; ++n) {
+        if constexpr (kAbierto) {
+            if (abierto[n]) {
+                salidaBorde_ += d[n];
+                continue;
+            }
+        }
         if (!existe[n]) continue;
         nivel[vecino[n]] += d[n];
         if (cota[vecino[n]] > 0)

@@ -12,6 +12,7 @@
 #include "model/divisorias.h"
 #include "model/flujo_superficial.h"
 #include "model/lluvia.h"
+#include "model/perdidas.h"
 #include "model/resultados.h"
 #include "model/unidades.h"
 #include "raster/archivos.h"
@@ -38,10 +39,29 @@ public:
     static constexpr bool kLluviaEnNiveles = false;
     static constexpr bool kUsaCaudales = false;
     static constexpr bool kRecibeLluvia = false;
+    static constexpr bool kConservaEntradas = false;
     void PrepararPeriodo(float) {}
     void Rutear(int32_t, int32_t, float) {}
     bool FinPeriodo(double) { return true; }
+    double TomarSalidaBorde() { return 0; }
 };
+
+// Calls `f` with the two flags as compile-time constants, so that each
+// combination of the run's options gets its own period loop.
+template <class F>
+void ConOpciones(bool a, bool b, F&& f) {
+    if (a) {
+        if (b)
+            f(std::true_type{}, std::true_type{});
+        else
+            f(std::true_type{}, std::false_type{});
+    } else {
+        if (b)
+            f(std::false_type{}, std::true_type{});
+        else
+            f(std::false_type{}, std::false_type{});
+    }
+}
 
 // Row or column of a section cell: the whole part of `avance` past `inicio`.
 // A position beyond the 32-bit range lies outside every grid: 0.
@@ -66,38 +86,51 @@ public:
           obs_(en.observador),
           filas_(en.img.NroFilas),
           columnas_(en.img.NroColumnas),
-          pizarra_(en.observador.MuestraPizarra()) {}
+          pizarra_(en.observador.MuestraPizarra()),
+          perdidas_(en.par) {}
 
     FinCorrida Ejecutar() {
         if (auto fin = Preparar()) return *fin;
+        const bool abierto = par_.BordeAbierto == 1;
+        std::optional<FinCorrida> fin;
         switch (par_.Metodo) {
             case 0: {
-                RuteoCascada ruteo(g_, par_);
-                if (auto fin = Periodos(ruteo)) return *fin;
+                ConOpciones(abierto, porCelda_, [&](auto a, auto c) {
+                    RuteoCascadaCon<decltype(a)::value> ruteo(g_, par_);
+                    fin = Periodos<decltype(c)::value>(ruteo);
+                });
                 break;
             }
             case 1: {
                 const double minutosLluvia = par_.PpArchivo
                                                  ? static_cast<double>(en_.pluviograma.NroDatos) * en_.pluviograma.Paso
                                                  : static_cast<double>(par_.Dur);
-                RuteoFlujo ruteo(g_, par_, celdasCuenca_, minutosLluvia);
-                const auto fin = Periodos(ruteo);
-                if (fin == FinCorrida::Inestable) {
-                    // Abandoned: no result file is written. The summary shows
-                    // the water the grid held when the run was stopped.
-                    e_.AlmacenamientoSup = static_cast<float>(ruteo.estabilidad.AguaAlmacenada());
-                    plat_.Mensaje(ruteo.estabilidad.Mensaje(e_.Periodo), kTituloCorrida, Icono::Advertencia);
-                    obs_.CerrarProgreso();
-                }
-                if (fin) return *fin;
+                auto correr = [&](auto& ruteo, auto c) {
+                    fin = Periodos<decltype(c)::value>(ruteo);
+                    if (fin == FinCorrida::Inestable) {
+                        // Abandoned: no result file is written. The summary shows
+                        // the water the grid held when the run was stopped.
+                        e_.AlmacenamientoSup = static_cast<float>(ruteo.estabilidad.AguaAlmacenada());
+                        plat_.Mensaje(ruteo.estabilidad.Mensaje(e_.Periodo), kTituloCorrida, Icono::Advertencia);
+                        obs_.CerrarProgreso();
+                    }
+                };
+                ConOpciones(abierto, par_.ConservarMasa == 1, [&](auto a, auto m) {
+                    RuteoFlujoCon<decltype(a)::value, decltype(m)::value> ruteo(g_, par_, celdasCuenca_, minutosLluvia);
+                    if (porCelda_)
+                        correr(ruteo, std::true_type{});
+                    else
+                        correr(ruteo, std::false_type{});
+                });
                 break;
             }
             default: {
                 RuteoNinguno ruteo;
-                if (auto fin = Periodos(ruteo)) return *fin;
+                fin = Periodos<false>(ruteo);
                 break;
             }
         }
+        if (fin) return *fin;
         return Cerrar();
     }
 
@@ -119,6 +152,16 @@ private:
             return FinCorrida::Rechazada;
         }
         if (auto fin = Grillas()) return fin;
+        if (par_.Perdidas == 2 && !par_.ArchivoNumeroCurva.empty() && par_.Metodo >= 0 && par_.Metodo <= 1) {
+            // One curve number per cell: every cell gets its own excess.
+            Resultado r = LeerRetencionesSCS(par_.ArchivoNumeroCurva, par_.DirDEM, g_.Cota, retencion_);
+            if (!r) {
+                plat_.Mensaje(r.mensaje, kTituloCorrida, Icono::Advertencia);
+                return FinCorrida::Rechazada;
+            }
+            lluviaCelda_.Redimensionar(filas_, columnas_);
+            porCelda_ = true;
+        }
         if (auto fin = Seccion()) return fin;
 
         obs_.AbrirProgreso(kTituloProgresoCorrida, kCorriendoSimulador);
@@ -283,7 +326,7 @@ private:
 
     // ---- Periods ----
 
-    template <class Ruteo>
+    template <bool kPorCelda, class Ruteo>
     std::optional<FinCorrida> Periodos(Ruteo& ruteo) {
         const double areaCelda = static_cast<double>(par_.ResolucionX) * static_cast<double>(par_.ResolucionY);
         e_.Periodo = 1;
@@ -298,13 +341,24 @@ private:
             }
             if (auto fin = LluviaDelPeriodo()) return fin;
             const float lluvia = e_.LluviaPeriodo;
-            PasoUno<Ruteo>(lluvia);
+            // The rain the routing receives: what the losses leave of it.
+            float efectiva = lluvia;
+            if constexpr (Ruteo::kRecibeLluvia)
+                if (perdidas_.Activo()) efectiva = PerdidasDelPeriodo<kPorCelda>(lluvia, areaCelda);
             const double lluviaVolumen =
                 static_cast<double>(celdasConLluvia_) * (static_cast<double>(lluvia) / 1000.0) * areaCelda;
-            if constexpr (Ruteo::kRecibeLluvia) e_.VolumenLluvia += lluviaVolumen;
-            UmbralesDivisorias(lluvia);
-            ruteo.PrepararPeriodo(lluvia);
-            PasoDos(ruteo, lluvia);
+            if (!PasoAutomatico(ruteo)) {
+                PasoUno<Ruteo, kPorCelda>(efectiva);
+                if constexpr (Ruteo::kRecibeLluvia) e_.VolumenLluvia += lluviaVolumen;
+                UmbralesDivisorias(lluvia);
+                ruteo.PrepararPeriodo(efectiva);
+                PasoDos<Ruteo, kPorCelda>(ruteo, efectiva, true);
+            } else if constexpr (requires { ruteo.PrepararSubpaso(0.0f, 0.0f); }) {
+                if constexpr (Ruteo::kRecibeLluvia) e_.VolumenLluvia += lluviaVolumen;
+                UmbralesDivisorias(lluvia);
+                Subpasos<Ruteo, kPorCelda>(ruteo, efectiva);
+            }
+            e_.VolumenSalidaBorde += ruteo.TomarSalidaBorde();
             if (!ruteo.FinPeriodo(lluviaVolumen)) {
                 e_.PeriodosHechos = e_.Periodo;
                 return FinCorrida::Inestable;
@@ -315,6 +369,103 @@ private:
         }
         return std::nullopt;
     }
+
+    // Losses of the period: the loss volume is counted and the excess
+    // returned (a raster of curve numbers leaves each cell's excess in
+    // lluviaCelda_).
+    template <bool kPorCelda>
+    float PerdidasDelPeriodo(float lluvia, double areaCelda) {
+        const float exceso = perdidas_.Exceso(lluvia);
+        if constexpr (!kPorCelda) {
+            e_.VolumenPerdidas += static_cast<double>(celdasConLluvia_) *
+                                  ((static_cast<double>(lluvia) - static_cast<double>(exceso)) / 1000.0) * areaCelda;
+        } else {
+            double perdida = 0;
+            for (int32_t i = 1; i <= filas_; ++i)
+                for (int32_t j = 1; j <= columnas_; ++j) {
+                    float& x = lluviaCelda_(i, j);
+                    if (!(g_.Cota(i, j) > 0) || FueraDelArea(i, j)) {
+                        x = 0;
+                        continue;
+                    }
+                    x = perdidas_.ExcesoCelda(lluvia, retencion_(i, j));
+                    perdida += static_cast<double>(lluvia) - static_cast<double>(x);
+                }
+            e_.VolumenPerdidas += perdida / 1000.0 * areaCelda;
+        }
+        return exceso;
+    }
+
+    // The automatic step (surface flow only).
+    template <class Ruteo>
+    bool PasoAutomatico(const Ruteo&) const {
+        if constexpr (requires(Ruteo & r) { r.PrepararSubpaso(0.0f, 0.0f); })
+            return par_.PasoAutomatico == 1;
+        else
+            return false;
+    }
+
+    // Sub-steps a velocity `v` [m/s] needs over `minutos` to keep the Courant
+    // number within `Courant`.
+    int32_t SubpasosPara(double v, double minutos) const {
+        const double lado = std::min(par_.ResolucionX, par_.ResolucionY);
+        const double n = std::ceil(v * minutos * 60.0 / (static_cast<double>(par_.Courant) * lado));
+        if (!(n > 1)) return 1;
+        return n < kMaxSubpasos ? static_cast<int32_t>(n) : kMaxSubpasos;
+    }
+
+    // One period of the automatic step: cut into as many equal sub-steps as
+    // the fastest velocity of the last period needs; when a sub-step finds the
+    // flow faster than that, the rest of the period is cut again. The rain of
+    // the period is shared in proportion to the sub-steps' lengths; the
+    // hydrograph takes the section at the end of the period and the section's
+    // peak is the largest of every sub-step.
+    template <class Ruteo, bool kPorCelda>
+    void Subpasos(Ruteo& ruteo, float efectiva) {
+        const double periodo = par_.PasoPp;
+        double restante = periodo;
+        int32_t n = SubpasosPara(velocidadAnterior_, restante);
+        float vPeriodo = 0;
+        if constexpr (kPorCelda) lluviaCeldaPeriodo_ = lluviaCelda_.Vector();
+        double fraccionCelda = 1;
+        while (n > 0) {
+            const double pasoSub = restante / n;
+            const float paso = static_cast<float>(pasoSub);
+            if constexpr (Ruteo::kConservaEntradas) {
+                // Inflows kept from the last step are discharges over its
+                // length: a step of another length takes the same volumes.
+                if (pasoAnterior_ > 0 && paso != pasoAnterior_) {
+                    const double f = static_cast<double>(pasoAnterior_) / static_cast<double>(paso);
+                    for (float& q : g_.QEntrada.Vector()) q = static_cast<float>(static_cast<double>(q) * f);
+                }
+                pasoAnterior_ = paso;
+            }
+            const double fraccion = pasoSub / periodo;
+            const float parte = static_cast<float>(static_cast<double>(efectiva) * fraccion);
+            if constexpr (kPorCelda) {
+                if (fraccion != fraccionCelda) {
+                    for (size_t k = 0; k < lluviaCeldaPeriodo_.size(); ++k)
+                        lluviaCelda_.Vector()[k] =
+                            static_cast<float>(static_cast<double>(lluviaCeldaPeriodo_[k]) * fraccion);
+                    fraccionCelda = fraccion;
+                }
+            }
+            PasoUno<Ruteo, kPorCelda>(parte);
+            ruteo.PrepararSubpaso(parte, paso);
+            qSubpaso_ = 0;
+            const bool ultimo = n == 1;
+            PasoDos<Ruteo, kPorCelda>(ruteo, parte, ultimo);
+            if (!ultimo && !seccion_.empty() && qSubpaso_ > e_.QSeccionMax) e_.QSeccionMax = qSubpaso_;
+            const float v = ruteo.Velocidad();
+            if (v > vPeriodo) vPeriodo = v;
+            restante -= pasoSub;
+            --n;
+            if (n > 0) n = std::max(n, SubpasosPara(v, restante));
+        }
+        ruteo.FijarVelocidad(vPeriodo);
+        velocidadAnterior_ = vPeriodo;
+    }
+    static constexpr int32_t kMaxSubpasos = 100000;
 
     // A period that took more than 43.2 s asks whether to go on.
     std::optional<FinCorrida> TiempoDeEspera() {
@@ -347,7 +498,7 @@ private:
     // Pass 1: every cell on its own, walked in memory order: the cascade's
     // received water and the inflows cleared, and the rain added to the
     // levels when the method takes it there.
-    template <class Ruteo>
+    template <class Ruteo, bool kPorCelda>
     void PasoUno(float lluvia) {
         const size_t ancho = g_.Cota.Ancho();
         for (int32_t i = 1; i <= filas_; ++i) {
@@ -355,12 +506,15 @@ private:
             double* nivel = g_.Nivel.Datos() + static_cast<size_t>(i) * ancho;
             float* aporte = g_.AporteCascada.Datos() + static_cast<size_t>(i) * ancho;
             float* qEntrada = g_.QEntrada.Datos() + static_cast<size_t>(i) * ancho;
+            [[maybe_unused]] const float* lluviaCelda = nullptr;
+            if constexpr (kPorCelda) lluviaCelda = lluviaCelda_.Datos() + static_cast<size_t>(i) * ancho;
             for (int32_t j = 1; j <= columnas_; ++j) {
                 float l = lluvia;
                 if (par_.AreaPp == 1 && (filaFuera || j < par_.Px1 || j > par_.Px2)) l = 0;
+                if constexpr (kPorCelda) l = lluviaCelda[j];
                 aporte[j] = 0;
                 if constexpr (Ruteo::kLluviaEnNiveles) nivel[j] += static_cast<double>(l) / 1000.0;
-                qEntrada[j] = 0;
+                if constexpr (!Ruteo::kConservaEntradas) qEntrada[j] = 0;
             }
         }
     }
@@ -378,8 +532,8 @@ private:
 
     // Pass 2: every cell in the processing order is routed by the method,
     // and the section cells are counted as they are met.
-    template <class Ruteo>
-    void PasoDos(Ruteo& ruteo, float lluviaPeriodo) {
+    template <class Ruteo, bool kPorCelda>
+    void PasoDos(Ruteo& ruteo, float lluviaPeriodo, bool contarSeccion) {
         const int32_t* fila = e_.orden.Fila.data();
         const int32_t* columna = e_.orden.Columna.data();
         const float* cota = g_.Cota.Datos();
@@ -393,6 +547,8 @@ private:
         const bool subArea = par_.AreaPp == 1;
         const SeccionEnOrden* sec = seccion_.data();
         const SeccionEnOrden* secFin = sec + seccion_.size();
+        [[maybe_unused]] const float* lluviaCelda = nullptr;
+        if constexpr (kPorCelda) lluviaCelda = lluviaCelda_.Datos();
         constexpr int64_t kAdelanto = 12;  // cells ahead whose grid lines are fetched early
         for (int64_t k = 1; k <= n_; ++k) {
             const int32_t i = fila[k];
@@ -420,9 +576,19 @@ private:
             const bool enSeccion = sec != secFin && sec->k == k;
             if (enSeccion) ++sec;
             if (cota[idx] > 0) {
-                const float lluvia = subArea && FueraDelArea(i, j) ? 0.0f : lluviaPeriodo;
+                float lluvia;
+                if constexpr (kPorCelda)
+                    lluvia = lluviaCelda[idx];
+                else
+                    lluvia = subArea && FueraDelArea(i, j) ? 0.0f : lluviaPeriodo;
                 ruteo.Rutear(i, j, lluvia);
-                if (enSeccion) ContarSeccion(idx);
+                if (enSeccion) {
+                    // A sub-step before the last of its period only adds to its section discharge.
+                    if (contarSeccion)
+                        ContarSeccion(idx);
+                    else
+                        qSubpaso_ = static_cast<float>(static_cast<double>(qSubpaso_) + Redondear(qSalida[idx], 3));
+                }
             } else {
                 qSalida[idx] = 0;
                 nivel[idx] = 0;
@@ -440,6 +606,22 @@ private:
         for (int32_t i = 1; i <= filas_; ++i)
             for (int32_t j = 1; j <= columnas_; ++j)
                 if (g_.QMax(i, j) > e_.QMaxMayor) e_.QMaxMayor = g_.QMax(i, j);
+        for (int32_t i = 1; i <= filas_; ++i)
+            for (int32_t j = 1; j <= columnas_; ++j)
+                if (g_.Cota(i, j) > 0 && g_.HMax(i, j) > e_.HMaxMayor) e_.HMaxMayor = g_.HMax(i, j);
+
+        // Keeping the mass, the inflows that reached cells after their turn in
+        // the last period are still on their way: they join their cells.
+        if (par_.Metodo == 1 && par_.ConservarMasa == 1) {
+            const double paso = SegundosPaso(pasoAnterior_ > 0 ? pasoAnterior_ : par_.PasoPp);
+            const double area = static_cast<double>(par_.ResolucionX) * static_cast<double>(par_.ResolucionY);
+            for (int32_t i = 1; i <= filas_; ++i)
+                for (int32_t j = 1; j <= columnas_; ++j) {
+                    float& q = g_.QEntrada(i, j);
+                    if (g_.Cota(i, j) > 0 && q != 0) g_.Nivel(i, j) += static_cast<double>(q) * paso / area;
+                    q = 0;
+                }
+        }
 
         // Water stored on the basin's surface (cells outside the basin hold no water).
         for (int32_t i = 1; i <= filas_; ++i)
@@ -494,6 +676,14 @@ private:
             e_.TextoPizarra += "Balance de volumen [m3]: Lluvia caída =" + TextoBlanco(e_.VolumenLluvia) +
                                "  - Almacenamiento Sup. =" + TextoBlanco(e_.AlmacenamientoSup) +
                                "  - Diferencia =" + TextoDiferenciaVolumen(e_.VolumenLluvia, e_.AlmacenamientoSup);
+            if (ModeloExtendido(par_)) {
+                e_.TextoPizarra += kCRLF;
+                e_.TextoPizarra += "Pérdidas =" + TextoBlanco(e_.VolumenPerdidas) +
+                                   "  - Salida por el borde =" + TextoBlanco(e_.VolumenSalidaBorde) +
+                                   "  - Diferencia del balance =" +
+                                   TextoDiferenciaBalance(e_.VolumenLluvia, e_.VolumenPerdidas, e_.VolumenSalidaBorde,
+                                                          e_.AlmacenamientoSup);
+            }
         }
         obs_.Pizarra(e_.TextoPizarra);
 
@@ -520,6 +710,14 @@ private:
     int64_t celdasCuenca_ = 0;
     int64_t celdasConLluvia_ = 0;
     std::vector<SeccionEnOrden> seccion_;
+    ModeloPerdidas perdidas_;
+    float qSubpaso_ = 0;                     // m3/s, section discharge of a sub-step
+    float velocidadAnterior_ = 0;            // m/s, fastest velocity of the last period (automatic step)
+    std::vector<float> lluviaCeldaPeriodo_;  // excess of the period per cell (automatic step)
+    float pasoAnterior_ = 0;                 // min, step of the last period's sub-steps (kept inflows)
+    bool porCelda_ = false;                  // one curve number per cell
+    Grilla<float> retencion_;                // SCS retention S of every cell, mm
+    Grilla<float> lluviaCelda_;              // excess of the period on every cell, mm
 };
 
 }  // namespace
@@ -543,6 +741,12 @@ std::string ValidarParametrosCorrida(const Parametros& par, int32_t filas, int32
     if (!par.PpArchivo && par.Dur == 0)
         return "La Duración de tormenta [min] no puede ser cero. Corríjala en menú Opciones, Ficha Variables y "
                "Métodos.";
+    if (par.Perdidas == 2 && !(par.NumeroCurva >= 1 && par.NumeroCurva <= 100))
+        return "NumeroCurva: el número de curva debe estar entre 1 y 100 (valor actual:" +
+               TextoBlanco(par.NumeroCurva) + "). Corríjalo en menú Opciones, Ficha Extensiones.";
+    if (par.Metodo == 1 && par.PasoAutomatico == 1 && !(par.Courant > 0))
+        return "Courant: el número de Courant del paso automático debe ser mayor que cero (valor actual:" +
+               TextoBlanco(par.Courant) + "). Corríjalo en menú Opciones, Ficha Extensiones.";
     return {};
 }
 
@@ -572,7 +776,16 @@ FinCorrida CorrerModelo(EntornoCorrida& en, EstadoCorrida& e) {
 }
 
 std::string TextoDiferenciaVolumen(double lluvia, double almacenado) {
-    const double diferencia = lluvia - almacenado;
+    return TextoDiferenciaBalance(lluvia, 0, 0, almacenado);
+}
+
+bool ModeloExtendido(const Parametros& par) {
+    return par.Perdidas != 0 || par.BordeAbierto != 0 ||
+           (par.Metodo == 1 && (par.ConservarMasa != 0 || par.PasoAutomatico != 0));
+}
+
+std::string TextoDiferenciaBalance(double lluvia, double perdidas, double salida, double almacenado) {
+    const double diferencia = lluvia - perdidas - salida - almacenado;
     std::string t = TextoBlanco(static_cast<float>(diferencia));
     if (lluvia > 0) t += " (" + TextoBlanco(static_cast<float>(Redondear(diferencia / lluvia * 100.0, 2))) + " %)";
     return t;

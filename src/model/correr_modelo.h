@@ -114,6 +114,15 @@ std::string ValidarParametrosCorrida(const Parametros& par, int32_t filas, int32
 /// the rain: " 120.5 ( 2.35 %)" (no percentage without rain).
 std::string TextoDiferenciaVolumen(double lluvia, double almacenado);
 
+/// The balance's difference, rain less losses, water that left through the
+/// boundary and water stored, with its share of the rain.
+std::string TextoDiferenciaBalance(double lluvia, double perdidas, double salida, double almacenado);
+
+/// True when some extension of the model is on (losses, open boundary, or,
+/// with the surface-flow method, mass keeping or the automatic step): the
+/// board then ends with the balance's losses and outflow.
+bool ModeloExtendido(const Parametros& par);
+
 /// Warning shown (OK / Cancel) before a run whose cross-section has no cell
 /// on the DEM inside the basin.
 std::string TextoSeccionFuera(const Parametros& par, int32_t filas, int32_t columnas);

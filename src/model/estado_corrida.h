@@ -45,6 +45,7 @@ struct EstadoCorrida {
     float QminAuto = 999999.0f;  // automatic divide thresholds
     float HminAuto = 999999.0f;
     float QMaxMayor = 0;         // largest QMax of the run
+    float HMaxMayor = 0;         // largest HMax of the run, m (summary only)
     float HoraInicio = 0, HoraControl = 0, HoraActual = 0;  // fractions of a day
     double Avance = 0;
 

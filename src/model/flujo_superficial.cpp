@@ -66,6 +66,12 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const Parametros& p
 }
 
 float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& paso) {
+    double salida = 0;
+    return FlujoCeldaCon<false, false>(g, celda, paso, salida);
+}
+
+template <bool kAbierto, bool kConservar>
+float FlujoCeldaCon(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& paso, double& salidaBorde) {
     const int32_t filas = g.Cota.Filas();
     const int32_t columnas = g.Cota.Columnas();
     const int32_t I = celda.I;
@@ -83,6 +89,28 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& pa
     const ptrdiff_t vecino[5] = {0, c - ancho, c + 1, c + ancho, c - 1};
     const float d[5] = {0, paso.ResolucionX, paso.ResolucionY, paso.ResolucionX, paso.ResolucionY};
     const double T = paso.T;
+
+    // Open sides: no neighbour, or one outside the basin. Beyond each lies a
+    // dry outfall whose ground continues the cell's own ground slope (the
+    // slope from the opposite neighbour down to the cell, 0 when that rises).
+    [[maybe_unused]] bool abierto[5] = {false, false, false, false, false};
+    [[maybe_unused]] double pendienteBorde[5] = {0, 0, 0, 0, 0};
+    if constexpr (kAbierto) {
+        for (int k = 1; k <= 4; ++k) {
+            abierto[k] = !existe[k] || !(cota[vecino[k]] > 0);
+            if (!abierto[k]) continue;
+            const int o = k <= 2 ? k + 2 : k - 2;
+            if (existe[o] && cota[vecino[o]] > 0)
+                pendienteBorde[k] = std::max(0.0, (static_cast<double>(cota[vecino[o]]) - cota[c]) / d[k]);
+        }
+    }
+
+    // A direction that can take the cell's outflow: a neighbour inside the
+    // basin, or an open side.
+    auto Destino = [&](int k) {
+        if constexpr (kAbierto) return abierto[k] || cota[vecino[k]] > 0;
+        else return existe[k] && cota[vecino[k]] > 0;
+    };
 
     // A dry cell inside the basin that receives neither rain nor inflow in
     // this step comes out of the sixteen steps unchanged except for its zero
@@ -113,6 +141,18 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& pa
         double sumaBajada = 0, sumaSubida = 0;
         int nBajada = 0, nSubida = 0;
         for (int k = 1; k <= 4; ++k) {
+            if constexpr (kAbierto) {
+                if (abierto[k]) {
+                    // Towards the outfall's surface, its ground one cell beyond.
+                    G[k] = (nivelCelda - static_cast<double>(cota[c])) / static_cast<double>(d[k]) +
+                           pendienteBorde[k];
+                    if (G[k] > 0) {
+                        sumaBajada += G[k];
+                        ++nBajada;
+                    }
+                    continue;
+                }
+            }
             if (!existe[k] || !(nivel[vecino[k]] > 0)) continue;
             G[k] = (nivelCelda - nivel[vecino[k]]) / static_cast<double>(d[k]);
             if (G[k] > 0) {
@@ -132,7 +172,7 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& pa
     if (mediaBajada != 0) {
         double suma = 0;
         for (int k = 1; k <= 4; ++k) {
-            if (existe[k] && G[k] > 0 && cota[vecino[k]] > 0) {
+            if (Destino(k) && G[k] > 0) {
                 wOut[k] = static_cast<float>(std::sqrt(std::fabs(G[k] / mediaBajada)));
                 suma += wOut[k];
             }
@@ -144,6 +184,7 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& pa
 
     // 5. Inflow weights from the higher neighbours; without one, equal shares
     //    among the neighbours whose surface is not lower (flat rule).
+    [[maybe_unused]] bool sinEntrada = false;
     {
         double suma = 0;
         if (mediaSubida != 0) {
@@ -165,6 +206,7 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& pa
         if (suma > 0)
             for (int k = 1; k <= 4; ++k)
                 if (wIn[k] != 0) wIn[k] = static_cast<float>(wIn[k] / suma);
+        sinEntrada = !(suma > 0);
     }
 
     // 6. Rain on the cell as a discharge (mm/min over m2 -> m3/s).
@@ -176,6 +218,13 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& pa
     const double qEntradaCelda = qEntrada[c];
     for (int k = 1; k <= 4; ++k)
         if (wIn[k] != 0) QAporte[k] = static_cast<float>(Redondear6(static_cast<double>(wIn[k]) * qEntradaCelda));
+    // Keeping the mass: the inflow is taken now (what arrives later waits for
+    // the next period), and a cell with no side to credit it through keeps it.
+    [[maybe_unused]] double volumenPropio = 0;
+    if constexpr (kConservar) {
+        if (sinEntrada) volumenPropio = VolumenPaso(qEntradaCelda, paso.PasoPp);
+        qEntrada[c] = 0;
+    }
 
     // 8. A cell outside the basin holds no water.
     const float cotaCelda = cota[c];
@@ -192,7 +241,7 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& pa
         const double H3 = static_cast<double>(H) * H * H;
         const double H23 = std::pow(static_cast<double>(H), kDosTercios);
         for (int k = 1; k <= 4; ++k) {
-            if (!existe[k] || !(G[k] > 0) || !(cota[vecino[k]] > 0)) continue;
+            if (!(G[k] > 0) || !Destino(k)) continue;
             float V = Manning(H23, G[k], paso.Manning);
             if (!(V > 0)) continue;
             const float Re = NumeroReynolds(V, H);
@@ -233,8 +282,9 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& pa
         else
             VolNeto[k] = static_cast<float>(VolumenPaso(QAporte[k], paso.PasoPp));
     }
-    const float VolNetoTotal =
+    float VolNetoTotal =
         static_cast<float>(static_cast<double>(VolNeto[1]) + VolNeto[2] + VolNeto[3] + VolNeto[4]);
+    if constexpr (kConservar) VolNetoTotal = static_cast<float>(VolNetoTotal + volumenPropio);
 
     // 12. Storage.
     const double DeltaNivel = static_cast<double>(VolNetoTotal) / paso.ResolucionY / paso.ResolucionX;
@@ -259,9 +309,16 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& pa
     // 14. Delivery to the neighbours.
     //     (Adding a zero volume changes nothing, so only directions that carry
     //     water are touched.)
-    for (int k = 1; k <= 4; ++k)
+    for (int k = 1; k <= 4; ++k) {
+        if constexpr (kAbierto) {
+            if (abierto[k]) {
+                salidaBorde += VolSalida[k];
+                continue;
+            }
+        }
         if (existe[k] && VolSalida[k] != 0)
             qEntrada[vecino[k]] = static_cast<float>(VolSalida[k] / T + qEntrada[vecino[k]]);
+    }
 
     // 15. Maximum depth.
     float& hMax = g.HMax.Datos()[c];
@@ -276,6 +333,11 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& pa
 
     return velocidadMayor;
 }
+
+template float FlujoCeldaCon<false, false>(GrillasModelo&, const CeldaActual&, const PasoFlujo&, double&);
+template float FlujoCeldaCon<true, false>(GrillasModelo&, const CeldaActual&, const PasoFlujo&, double&);
+template float FlujoCeldaCon<false, true>(GrillasModelo&, const CeldaActual&, const PasoFlujo&, double&);
+template float FlujoCeldaCon<true, true>(GrillasModelo&, const CeldaActual&, const PasoFlujo&, double&);
 
 Resultado ValidarParametrosFlujo(const Parametros& par) {
     const std::string metodo = " con el método Flujo Superficial y Canal.";

@@ -65,6 +65,17 @@ PasoFlujo PrepararPasoFlujo(const Parametros& par, float lluviaPeriodo);
 /// sized like `Cota`, 1 <= I <= rows, 1 <= J <= columns, step and cell sizes > 0.
 float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& paso);
 
+/// The same with the model's extensions. `kAbierto`: a side with no neighbour
+/// inside the basin is a free outfall (a dry neighbour whose ground continues
+/// the cell's ground slope from its opposite neighbour); what the cell sends
+/// there is added to `salidaBorde` [m3] and is part of its outflow.
+/// `kConservar`: the cell takes its inflow and clears it, so what reaches it
+/// after its turn waits for the next period (pass 1 must not clear the
+/// inflows), and a cell with no side to credit its inflow through keeps it.
+/// With both false it is `FlujoCelda`.
+template <bool kAbierto, bool kConservar>
+float FlujoCeldaCon(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& paso, double& salidaBorde);
+
 /// The same for callers that hold only the parameters (prepares the step itself).
 float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const Parametros& par);
 
@@ -151,8 +162,10 @@ private:
 /// The surface-flow method for one run, in the shape of every routing
 /// method: the step values are prepared once per period, `Rutear` routes one
 /// cell and keeps the period's fastest velocity, and `FinPeriodo` asks the
-/// stability guard about the grid at the end of the period.
-class RuteoFlujo {
+/// stability guard about the grid at the end of the period. The extensions
+/// are those of `FlujoCeldaCon`.
+template <bool kAbierto, bool kConservar>
+class RuteoFlujoCon {
 public:
     /// Rain enters in each cell's own step, not in pass 1.
     static constexpr bool kLluviaEnNiveles = false;
@@ -160,19 +173,39 @@ public:
     static constexpr bool kUsaCaudales = true;
     /// Rain reaches the model.
     static constexpr bool kRecibeLluvia = true;
+    /// Inflows that arrive after a cell's turn are kept for the next period.
+    static constexpr bool kConservaEntradas = kConservar;
 
     /// `celdasCuenca`: cells inside the basin; `minutosLluvia`: minutes of rain
     /// of the storm (for the stability guard's advice).
-    RuteoFlujo(GrillasModelo& g, const Parametros& par, int64_t celdasCuenca, double minutosLluvia)
+    RuteoFlujoCon(GrillasModelo& g, const Parametros& par, int64_t celdasCuenca, double minutosLluvia)
         : estabilidad(par, celdasCuenca, minutosLluvia), g_(g), par_(par) {}
 
     void PrepararPeriodo(float lluviaPeriodo) {
         paso_ = PrepararPasoFlujo(par_, lluviaPeriodo);
         velocidad_ = 0;
     }
+    /// A sub-step of `pasoMin` minutes raining `lluvia` mm; its fastest
+    /// velocity starts afresh.
+    void PrepararSubpaso(float lluvia, float pasoMin) {
+        Parametros p = par_;
+        p.PasoPp = pasoMin;
+        paso_ = PrepararPasoFlujo(p, lluvia);
+        velocidad_ = 0;
+    }
+    /// The fastest velocity of a period cut into sub-steps, for the stability guard.
+    void FijarVelocidad(float v) { velocidad_ = v; }
     void Rutear(int32_t i, int32_t j, float lluvia) {
-        const float v = FlujoCelda(g_, CeldaActual{i, j, lluvia}, paso_);
+        const float v = FlujoCeldaCon<kAbierto, kConservar>(g_, CeldaActual{i, j, lluvia}, paso_, salidaBorde_);
         if (v > velocidad_) velocidad_ = v;
+    }
+    /// Fastest velocity [m/s] of the period (or sub-step) so far.
+    float Velocidad() const { return velocidad_; }
+    /// Volume [m3] that left through the open edge since the last call.
+    double TomarSalidaBorde() {
+        const double v = salidaBorde_;
+        salidaBorde_ = 0;
+        return v;
     }
     /// False when the period turned the scheme unstable.
     bool FinPeriodo(double lluviaVolumen) { return estabilidad.Revisar(g_, lluviaVolumen, velocidad_); }
@@ -184,7 +217,10 @@ private:
     const Parametros& par_;
     PasoFlujo paso_;
     float velocidad_ = 0;  // fastest velocity of the period, m/s
+    double salidaBorde_ = 0;
 };
+
+using RuteoFlujo = RuteoFlujoCon<false, false>;
 
 /// Rain volume [m3] of one step that the kernel credits to a cell receiving
 /// `lluviaPaso` mm (i x ResX x ResY x 0.1666667 / 10000 m3/s over the step).

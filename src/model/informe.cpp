@@ -163,6 +163,8 @@ std::string TextoInformeHtml(const DatosInforme& d) {
                 r.qMaxSeccion ? TextoCifra(*r.qMaxSeccion) : "sin dato", "m3/s");
         t.Cifra("Caudal máximo en una celda", "caudal_max_celda_m3s", json,
                 r.qMaxCelda ? TextoCifra(*r.qMaxCelda) : "sin dato", "m3/s");
+        t.Cifra("Profundidad máxima en una celda", "altura_max_m", json,
+                r.alturaMax ? TextoCifra(*r.alturaMax) : "sin dato", "m");
         t.Cifra("Tiempo de cálculo", "segundos", json, TextoCifra(r.segundos, 3), "s");
     }
 

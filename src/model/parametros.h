@@ -45,6 +45,18 @@ struct Parametros {
     int16_t Metodo = 0;             // 0 = cascade, 1 = surface and channel flow
     int16_t AreaPp = 0;             // 0 = whole grid, 1 = sub-area
 
+    // Extensions of the model; every default is the plain model.
+    int16_t Perdidas = 0;           // losses: 0 none, 1 initial and constant, 2 SCS curve number
+    float PerdidaInicial = 0;       // mm, initial loss (Perdidas = 1)
+    float PerdidaContinua = 0;      // mm/h, constant loss rate (Perdidas = 1)
+    float NumeroCurva = 100;        // SCS curve number (Perdidas = 2)
+    float RelacionIa = 0.2f;        // initial abstraction over S (Perdidas = 2)
+    std::string ArchivoNumeroCurva; // raster image of one curve number per cell (empty: NumeroCurva)
+    int16_t BordeAbierto = 0;       // 1: water leaves through the grid's and the basin's edge
+    int16_t ConservarMasa = 0;      // 1 (surface flow): inflow after a cell's turn kept for the next period
+    int16_t PasoAutomatico = 0;     // 1 (surface flow): each period cut into sub-steps by the Courant number
+    float Courant = 0.7f;           // largest Courant number of the automatic step
+
     // Custom palette classes (display values 0..255).
     int16_t NroClases = 4;
     std::array<double, 6> hastaPixel{0, 50, 150, 255, 255, 255};

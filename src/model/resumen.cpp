@@ -24,6 +24,7 @@ ResumenCorrida ArmarResumen(FinCorrida fin, const EstadoCorrida& estado, const P
     if (r.completa) {
         r.qMaxSeccion = static_cast<double>(estado.QSeccionMax);
         r.qMaxCelda = static_cast<double>(estado.QMaxMayor);
+        r.alturaMax = static_cast<double>(estado.HMaxMayor);
     }
     return r;
 }
@@ -65,7 +66,8 @@ std::string TextoResumenJson(const ResumenCorrida& r) {
     campo("almacenado_m3", NumeroJson(r.almacenado));
     campo("diferencia_m3", NumeroJson(r.diferencia));
     campo("caudal_max_seccion_m3s", NumeroJson(r.qMaxSeccion));
-    campo("caudal_max_celda_m3s", NumeroJson(r.qMaxCelda), true);
+    campo("caudal_max_celda_m3s", NumeroJson(r.qMaxCelda));
+    campo("altura_max_m", NumeroJson(r.alturaMax), true);
     s += "}\n";
     return s;
 }

@@ -25,6 +25,7 @@ struct ResumenCorrida {
     double diferencia = 0;          // lluvia - perdidas - salidaBorde - almacenado
     std::optional<double> qMaxSeccion;  // known only when every period was routed
     std::optional<double> qMaxCelda;
+    std::optional<double> alturaMax;    // largest depth of a basin cell, m
 };
 
 /// The record of a run that ended with `fin` after `segundos` seconds.

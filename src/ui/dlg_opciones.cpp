@@ -21,6 +21,7 @@ DlgOpciones::DlgOpciones(FrmMain0& principal)
     fichas_->addTab(CrearPaleta(), "Paleta personalizada");
     fichas_->addTab(CrearVariables(), QString::fromUtf8("&Variables y Métodos"));
     fichas_->addTab(CrearParametros(), QString::fromUtf8("Parámetros"));
+    fichas_->addTab(CrearExtensiones(), "Extensiones");
     fichas_->setCurrentIndex(3);
     // Clicking a tab takes the focus, so that the box being left is validated.
     fichas_->tabBar()->setFocusPolicy(Qt::StrongFocus);
@@ -144,6 +145,7 @@ void DlgOpciones::Reinicia_Variables() {
     LlenarParametros();
     LlenarConsulta();
     LlenarPaleta();
+    LlenarExtensiones();
 }
 
 void DlgOpciones::cmdAplicar_Click() {
@@ -162,6 +164,7 @@ void DlgOpciones::cmdAplicar_Click() {
     AplicarParametros(6);
     AplicarVariables(7);
     AplicarPaleta();
+    AplicarExtensiones();
 }
 
 void DlgOpciones::OKButton_Click() {

@@ -14,6 +14,7 @@
 
 #include "model/campos.h"
 #include "ui/validacion.h"
+#include "model/tormenta.h"
 #include "tools/suma_celdas.h"
 
 class QButtonGroup;
@@ -46,6 +47,13 @@ public:
     void cmdCargaPpArchivo_Click();
     void cmdCargaUnKOLT_Click();
     void cmdSumarConsulta_Click();
+    void cmdNumeroCurva_Click();
+    /// "Generar tormenta de diseño...": asks the storm in a small dialog, then
+    /// `GenerarYCargarTormenta`.
+    void cmdGenerarTormenta_Click();
+    /// Writes the storm `op` to `ruta` and loads it as the hyetograph (as
+    /// "Cargar Archivo Pp" does). False, with a message, when it cannot.
+    bool GenerarYCargarTormenta(const OpcionesTormenta& op, const std::string& ruta);
 
     // Click handlers of option and check boxes (also run by the fill).
     void opt_Metodo_Click(int i);
@@ -67,14 +75,17 @@ private:
     QWidget* CrearPaleta();
     QWidget* CrearVariables();
     QWidget* CrearParametros();
+    QWidget* CrearExtensiones();
     void LlenarConsulta();
     void LlenarPaleta();
     void LlenarVariables();
     void LlenarParametros();
+    void LlenarExtensiones();
     void AplicarConsulta();
     void AplicarPaleta();
     void AplicarVariables(int paso);
     void AplicarParametros(int paso);
+    void AplicarExtensiones();
 
     /// What a box of the field table does besides its table rule: before the
     /// test, on failure (before the field is written) and at the end.
@@ -116,6 +127,8 @@ private:
     QCheckBox *chkDiv_, *chkDivResQM_;
     QRadioButton *optDivQmin_, *optDivQHmin_;
     QLineEdit *txtDivValor_, *txtDivQmin_, *txtDivHmin_, *txtDivValorRes_;
+    // Extensiones tab
+    QLabel* lblNumeroCurva_ = nullptr;
     // Variables y Métodos tab
     QRadioButton* opt_Metodo_[2];
     QRadioButton* optAreaPp_[2];

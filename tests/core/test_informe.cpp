@@ -199,7 +199,7 @@ TEST_F(CorridaInforme, ElInformeTieneLasCifrasDelResumenYSusImagenes) {
             << clave << " = " << valor;
         ++claves;
     }
-    EXPECT_EQ(claves, 10);
+    EXPECT_EQ(claves, 11);
     EXPECT_NE(html.find(">" + TextoCifra(r.lluvia, 7) + "<"), std::string::npos);
     EXPECT_NE(html.find("src=\"data:image/png;base64,iVBORw0KGgo=\""), std::string::npos);
     EXPECT_NE(html.find("<h2>Mapa &lt;1&gt;</h2>"), std::string::npos);

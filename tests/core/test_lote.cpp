@@ -111,7 +111,7 @@ TEST(Lote, JsonPlano) {
     ASSERT_EQ(p.size(), ClavesResumen().size());
     EXPECT_EQ(p[0], (std::pair<std::string, std::string>{"corrida", "completa"}));
     EXPECT_EQ(ClavesResumen().front(), "corrida");
-    EXPECT_EQ(ClavesResumen().back(), "caudal_max_celda_m3s");
+    EXPECT_EQ(ClavesResumen().back(), "altura_max_m");
     std::map<std::string, std::string> m(p.begin(), p.end());
     EXPECT_EQ(m["periodos"], "20");
     EXPECT_EQ(m["lluvia_m3"], "10.5");
@@ -148,9 +148,9 @@ TEST(Lote, TablaResumen) {
     EXPECT_EQ(s.substr(0, fin), cabecera);
     const std::string a = s.substr(fin + 1, s.find('\n', fin + 1) - fin - 1);
     EXPECT_EQ(a.rfind("A;45;;abandonada;0;0;", 0), 0u) << a;
-    EXPECT_EQ(a.substr(a.size() - 4), ";0;;") << a;
+    EXPECT_EQ(a.substr(a.size() - 5), ";0;;;") << a;  // no discharges nor depth
     EXPECT_NE(s.find("\nB;50;\"/x;y/\";completa;3;"), std::string::npos) << s;
-    EXPECT_NE(s.find(";1.5;2\n"), std::string::npos) << s;
+    EXPECT_NE(s.find(";1.5;2;\n"), std::string::npos) << s;
     EXPECT_EQ(s.find("\nC;"), std::string::npos);
     EXPECT_EQ(s.find("\nD;"), std::string::npos);
 }

@@ -87,7 +87,7 @@ TEST_F(Opciones, ArranqueMuestraLosValoresIniciales) {
     QStringList fichas;
     for (int k = 0; k < d->Fichas()->count(); ++k) fichas << d->Fichas()->tabText(k);
     EXPECT_EQ(fichas, QStringList({" Consulta", "Paleta personalizada", QString::fromUtf8("&Variables y Métodos"),
-                                   QString::fromUtf8("Parámetros")}));
+                                   QString::fromUtf8("Parámetros"), "Extensiones"}));
     EXPECT_EQ(Texto("txtResolucionX"), "67.5");
     EXPECT_EQ(Texto("txtResolucionY"), "92.8");
     EXPECT_EQ(Texto("txtPp"), "60");
@@ -572,4 +572,36 @@ TEST_F(Opciones, CajasSegunLaTablaDeCampos) {
         EXPECT_FALSE(Foco(k.caja)) << k.caja;
     }
     EXPECT_GT(avisos, 20u);
+}
+
+TEST_F(Opciones, ExtensionesYTormentaDeDiseno) {
+    // The fifth page's boxes reach the record on apply.
+    Pagina("Extensiones");
+    Escribir("txtPerdidas", "2");
+    Escribir("txtNumeroCurva", "75");
+    Escribir("txtBordeAbierto", "1");
+    Escribir("txtPerdidas", "3");
+    ASSERT_EQ(plat.mensajes.size(), 1u);
+    EXPECT_NE(plat.Ultimo().texto.find("número de curva SCS"), std::string::npos);
+    Escribir("txtPerdidas", "2");
+    d->cmdAplicar_Click();
+    EXPECT_EQ(estado.par.Perdidas, 2);
+    EXPECT_EQ(estado.par.NumeroCurva, 75.0f);
+    EXPECT_EQ(estado.par.BordeAbierto, 1);
+    EXPECT_EQ(estado.par.ConservarMasa, 0);
+    // A design storm is written and loaded as the hyetograph.
+    prueba::CarpetaTemporal tmp;
+    OpcionesTormenta op;
+    op.A = 1000;
+    op.B = 10;
+    op.C = 0.75;
+    op.duracion = 60;
+    op.paso = 5;
+    ASSERT_TRUE(d->GenerarYCargarTormenta(op, tmp.Ruta("d_Pp.rkd")));
+    EXPECT_EQ(estado.pluviograma.NroDatos, 13);
+    EXPECT_NEAR(estado.pluviograma.LluviaTotal, 41.3215, 1e-3);
+    EXPECT_EQ(C<QLabel>("lblPpArchivo")->text().toStdString(), tmp.Ruta("d_Pp.rkd"));
+    op.paso = 7;  // 60 min is not a whole number of 7-minute steps
+    EXPECT_FALSE(d->GenerarYCargarTormenta(op, tmp.Ruta("e_Pp.rkd")));
+    EXPECT_NE(plat.Ultimo().texto.find("Duración"), std::string::npos);
 }
