@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "raster/plataforma.h"
+#include "base/plataforma.h"
 
 namespace tarno::fuzz {
 

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "raster/plataforma.h"
+#include "base/plataforma.h"
 
 namespace tarno::cli {
 

@@ -4,9 +4,9 @@
 #pragma once
 
 #include "model/parametros.h"
-#include "raster/grilla.h"
+#include "base/grilla.h"
 #include "raster/imagen.h"
-#include "raster/plataforma.h"
+#include "base/plataforma.h"
 
 namespace tarno {
 

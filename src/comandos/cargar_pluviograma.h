@@ -6,7 +6,7 @@
 #include <string>
 
 #include "model/pluviograma.h"
-#include "raster/plataforma.h"
+#include "base/plataforma.h"
 
 namespace tarno {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "model/divisorias.h"
-#include "raster/plataforma.h"
+#include "base/plataforma.h"
 
 namespace tarno {
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "raster/imagen.h"
-#include "raster/plataforma.h"
+#include "base/plataforma.h"
 
 namespace tarno {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "raster/imagen.h"
-#include "raster/plataforma.h"
+#include "base/plataforma.h"
 
 namespace tarno {
 

@@ -21,7 +21,7 @@
 
 #include <string>
 
-#include "raster/resultado.h"
+#include "base/resultado.h"
 
 namespace tarno::gis {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "raster/imagen.h"
-#include "raster/plataforma.h"
+#include "base/plataforma.h"
 
 namespace tarno::gis {
 

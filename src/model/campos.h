@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "model/parametros.h"
-#include "raster/resultado.h"
+#include "base/resultado.h"
 
 namespace tarno {
 

@@ -28,7 +28,7 @@
 #include "model/parametros.h"
 #include "model/pluviograma.h"
 #include "raster/imagen.h"
-#include "raster/plataforma.h"
+#include "base/plataforma.h"
 
 namespace tarno {
 

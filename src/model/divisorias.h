@@ -12,9 +12,9 @@
 
 #include "model/grillas.h"
 #include "model/parametros.h"
-#include "raster/grilla.h"
+#include "base/grilla.h"
 #include "raster/imagen.h"
-#include "raster/resultado.h"
+#include "base/resultado.h"
 
 namespace tarno {
 

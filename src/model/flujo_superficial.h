@@ -22,7 +22,7 @@
 #include "model/grillas.h"
 #include "model/parametros.h"
 #include "model/pluviograma.h"
-#include "raster/resultado.h"
+#include "base/resultado.h"
 
 namespace tarno {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "raster/grilla.h"
+#include "base/grilla.h"
 
 namespace tarno {
 

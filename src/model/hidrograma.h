@@ -11,7 +11,7 @@
 #include "model/parametros.h"
 #include "model/pluviograma.h"
 #include "model/resumen.h"
-#include "raster/resultado.h"
+#include "base/resultado.h"
 
 namespace tarno {
 

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "raster/grilla.h"
+#include "base/grilla.h"
 
 namespace tarno {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "model/parametros.h"
-#include "raster/resultado.h"
+#include "base/resultado.h"
 
 namespace tarno {
 

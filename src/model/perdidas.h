@@ -9,8 +9,8 @@
 #include <string>
 
 #include "model/parametros.h"
-#include "raster/grilla.h"
-#include "raster/resultado.h"
+#include "base/grilla.h"
+#include "base/resultado.h"
 
 namespace tarno {
 

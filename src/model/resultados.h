@@ -10,7 +10,7 @@
 #include "model/grillas.h"
 #include "model/parametros.h"
 #include "raster/imagen.h"
-#include "raster/resultado.h"
+#include "base/resultado.h"
 
 namespace tarno {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "model/correr_modelo.h"
-#include "raster/resultado.h"
+#include "base/resultado.h"
 
 namespace tarno {
 

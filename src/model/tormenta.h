@@ -9,7 +9,7 @@
 #include <string>
 
 #include "model/pluviograma.h"
-#include "raster/resultado.h"
+#include "base/resultado.h"
 
 namespace tarno {
 

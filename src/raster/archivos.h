@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "raster/resultado.h"
+#include "base/resultado.h"
 
 namespace tarno {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "raster/grilla.h"
-#include "raster/resultado.h"
+#include "base/grilla.h"
+#include "base/resultado.h"
 
 namespace tarno {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "raster/resultado.h"
+#include "base/resultado.h"
 
 namespace tarno {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "raster/resultado.h"
+#include "base/resultado.h"
 
 namespace tarno {
 

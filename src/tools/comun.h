@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "raster/imagen.h"
-#include "raster/resultado.h"
+#include "base/resultado.h"
 
 namespace tarno::herramientas {
 

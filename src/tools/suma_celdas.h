@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "raster/grilla.h"
+#include "base/grilla.h"
 #include "raster/imagen.h"
 
 namespace tarno {

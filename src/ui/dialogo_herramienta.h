@@ -13,7 +13,7 @@
 #include <functional>
 #include <string>
 
-#include "raster/plataforma.h"
+#include "base/plataforma.h"
 #include "tools/comun.h"
 #include "ui/estado_app.h"
 #include "ui/validacion.h"

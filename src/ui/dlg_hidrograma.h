@@ -8,7 +8,7 @@
 
 #include "model/hidrograma.h"
 #include "model/pluviograma.h"
-#include "raster/plataforma.h"
+#include "base/plataforma.h"
 
 class QChart;
 class QChartView;

@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <QWidget>
 
-#include "raster/plataforma.h"
+#include "base/plataforma.h"
 
 namespace tarno::ui {
 

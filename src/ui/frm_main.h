@@ -12,7 +12,7 @@
 #include <string>
 
 #include "model/correr_modelo.h"
-#include "raster/plataforma.h"
+#include "base/plataforma.h"
 #include "ui/conexiones.h"
 #include "ui/dlg_opciones.h"
 #include "ui/estado_app.h"

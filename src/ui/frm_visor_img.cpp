@@ -16,7 +16,7 @@
 
 #include "raster/archivos.h"
 #include "raster/numeros.h"
-#include "raster/plataforma.h"
+#include "base/plataforma.h"
 #include "ui/control_visor.h"
 #include "ui/frm_main.h"
 #include "viewer/render.h"

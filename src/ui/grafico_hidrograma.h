@@ -11,7 +11,7 @@
 #include <string>
 
 #include "model/hidrograma.h"
-#include "raster/resultado.h"
+#include "base/resultado.h"
 
 class QChart;
 class QPainter;

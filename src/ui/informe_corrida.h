@@ -10,7 +10,7 @@
 #include "model/parametros.h"
 #include "model/pluviograma.h"
 #include "model/resumen.h"
-#include "raster/resultado.h"
+#include "base/resultado.h"
 
 namespace tarno::ui {
 

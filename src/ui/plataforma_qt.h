@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <QPointer>
 
-#include "raster/plataforma.h"
+#include "base/plataforma.h"
 
 class QTranslator;
 

@@ -7,7 +7,7 @@
 #include <QImage>
 #include <string>
 
-#include "raster/grilla.h"
+#include "base/grilla.h"
 
 namespace tarno::visor {
 

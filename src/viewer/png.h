@@ -4,7 +4,7 @@
 #include <QImage>
 #include <string>
 
-#include "raster/resultado.h"
+#include "base/resultado.h"
 
 namespace tarno::visor {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "raster/imagen.h"
-#include "raster/resultado.h"
+#include "base/resultado.h"
 #include "viewer/estado_visor.h"
 #include "viewer/paletas.h"
 

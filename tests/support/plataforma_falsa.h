@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "raster/plataforma.h"
+#include "base/plataforma.h"
 
 namespace tarno::prueba {
 
