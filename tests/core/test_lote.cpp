@@ -82,6 +82,7 @@ TEST(Lote, EscenariosSobreLaBase) {
     EXPECT_EQ(f.par.Manning, 0.02f);
     EXPECT_EQ(f.pluviograma, "p.rkd");
 
+    const std::string avisoManning = AvisoDe(*BuscarCampo("Manning"));
     const struct {
         int fila;
         const char* error;
@@ -91,7 +92,7 @@ TEST(Lote, EscenariosSobreLaBase) {
                  {5, "se esperaban 6 valores y hay 4"},
                  {6, "no puede llevar"},
                  {7, "quedan para los archivos"},
-                 {8, AvisoDe(*BuscarCampo("Manning")).c_str()},
+                 {8, avisoManning.c_str()},
                  {10, "no hay escenario 10"}};
     for (const auto& m : malas) {
         const Escenario e = ArmarEscenario(t, m.fila, base, "");
