@@ -10,6 +10,7 @@
 #include "raster/archivos.h"
 #include "raster/codificacion.h"
 #include "raster/numeros.h"
+#include "support/corrida_prueba.h"
 #include "support/plataforma_falsa.h"
 #include "support/temporal.h"
 
@@ -49,7 +50,7 @@ public:
     bool pizarraVisible = true;
 };
 
-class Corrida : public ::testing::Test {
+class Corrida : public ::testing::Test, protected prueba::CorridaPrueba<ObservadorRegistro> {
 protected:
     // Writes the DEM "cuenca" (rows of values) and points the parameters at it.
     void Dem(const std::vector<std::vector<float>>& filas, double res = 10) {
@@ -77,12 +78,6 @@ protected:
             for (int j = 0; j < columnas; ++j) v[static_cast<size_t>(i)][static_cast<size_t>(j)] = 100.0f - j + 0.25f * i;
         Dem(v);
     }
-    FinCorrida Correr() {
-        EXPECT_TRUE(DEMUtilizable(CargarDEM(par, img, g.Cota, plat)));
-        plat.mensajes.clear();
-        EntornoCorrida en{par, img, g, pv, plat, obs, tmp.Carpeta()};
-        return CorrerModelo(en, e);
-    }
     std::string Archivo(const std::string& sufijo) { return tmp.Leer("cuenca" + sufijo); }
     std::vector<std::string> Lineas(const std::string& sufijo) {
         std::vector<std::string> l;
@@ -96,14 +91,6 @@ protected:
         return l;
     }
 
-    CarpetaTemporal tmp;
-    Parametros par;
-    ImagenActual img;
-    GrillasModelo g;
-    Pluviograma pv;
-    PlataformaFalsa plat;
-    ObservadorRegistro obs;
-    EstadoCorrida e;
 };
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "model/divisorias.h"
 #include "model/flujo_superficial.h"
 #include "raster/archivos.h"
+#include "support/corrida_prueba.h"
 #include "support/plataforma_falsa.h"
 #include "support/temporal.h"
 
@@ -25,7 +26,7 @@ public:
     void CerrarProgreso() override { ++cerradas; }
 };
 
-class CorridaFlujo : public ::testing::Test {
+class CorridaFlujo : public ::testing::Test, protected prueba::CorridaPrueba<Registro> {
 protected:
     // A 20 x 20 slope of 10 m cells falling 2 m per cell towards the last
     // row, with a gentle valley along the middle column.
@@ -52,26 +53,12 @@ protected:
         par.fHidro2 = 20;
         par.cHidro2 = 12;
     }
-    FinCorrida Correr() {
-        EXPECT_TRUE(DEMUtilizable(CargarDEM(par, img, g.Cota, plat)));
-        plat.mensajes.clear();
-        EntornoCorrida en{par, img, g, pv, plat, obs, tmp.Carpeta()};
-        return CorrerModelo(en, e);
-    }
     bool AlgunResultado() const {
         for (const char* s : {"_HF_dat.rkd", "_HM_dat.rkd", "_QM_dat.rkd", "_Qt.rkd", "_QD_dat.rkd"})
             if (ExisteArchivo(tmp.Ruta(std::string("ladera") + s))) return true;
         return false;
     }
 
-    CarpetaTemporal tmp;
-    Parametros par;
-    ImagenActual img;
-    GrillasModelo g;
-    Pluviograma pv;
-    PlataformaFalsa plat;
-    Registro obs;
-    EstadoCorrida e;
 };
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "model/resumen.h"
 #include "model/tormenta.h"
 #include "raster/archivos.h"
+#include "support/corrida_prueba.h"
 #include "support/plataforma_falsa.h"
 #include "support/temporal.h"
 
@@ -30,7 +31,7 @@ public:
     void Pizarra(const std::string& t) override { pizarra = t; }
 };
 
-class Extensiones : public ::testing::Test {
+class Extensiones : public ::testing::Test, protected prueba::CorridaPrueba<Registro> {
 protected:
     // A grid of 10 m cells whose elevation is z(row, column).
     void Dem(int filas, int columnas, const std::function<float(int, int)>& z) {
@@ -59,10 +60,7 @@ protected:
     FinCorrida Correr() {
         e = EstadoCorrida{};
         g = GrillasModelo{};
-        EXPECT_TRUE(DEMUtilizable(CargarDEM(par, img, g.Cota, plat)));
-        plat.mensajes.clear();
-        EntornoCorrida en{par, img, g, pv, plat, obs, tmp.Carpeta()};
-        return CorrerModelo(en, e);
+        return CorridaPrueba::Correr();
     }
     double Diferencia() const {
         return e.VolumenLluvia - e.VolumenPerdidas - e.VolumenSalidaBorde - static_cast<double>(e.AlmacenamientoSup);
@@ -72,14 +70,6 @@ protected:
                tmp.Leer("mdt_Qt.rkd");
     }
 
-    CarpetaTemporal tmp;
-    Parametros par;
-    ImagenActual img;
-    GrillasModelo g;
-    Pluviograma pv;
-    PlataformaFalsa plat;
-    Registro obs;
-    EstadoCorrida e;
 };
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "model/lluvia.h"
 #include "model/resultados.h"
 #include "model/resumen.h"
+#include "support/corrida_prueba.h"
 #include "support/plataforma_falsa.h"
 #include "support/temporal.h"
 
@@ -23,7 +24,7 @@ namespace {
 
 // A 6 x 8 plane tilted to the right with one cell outside the basin; the
 // section crosses its last column.
-class CorridaInforme : public ::testing::Test {
+class CorridaInforme : public ::testing::Test, protected prueba::CorridaPrueba<ObservadorCorrida> {
 protected:
     void SetUp() override {
         CabeceraImagen cab;
@@ -52,19 +53,6 @@ protected:
         par.fHidro2 = 6;
         par.cHidro2 = 8;
     }
-    FinCorrida Correr() {
-        EXPECT_TRUE(DEMUtilizable(CargarDEM(par, img, g.Cota, plat)));
-        EntornoCorrida en{par, img, g, pv, plat, obs, tmp.Carpeta()};
-        return CorrerModelo(en, e);
-    }
-    CarpetaTemporal tmp;
-    Parametros par;
-    ImagenActual img;
-    GrillasModelo g;
-    Pluviograma pv;
-    PlataformaFalsa plat;
-    ObservadorCorrida obs;
-    EstadoCorrida e;
 };
 
 double Suma(const std::vector<float>& v) { return std::accumulate(v.begin(), v.end(), 0.0); }
