@@ -9,7 +9,7 @@
 #include <cmath>
 #include <filesystem>
 
-#include "model/cargar_dem.h"
+#include "comandos/cargar_dem.h"
 #include "model/orden_proceso.h"
 #include "model/resultados.h"
 #include "support/plataforma_falsa.h"
