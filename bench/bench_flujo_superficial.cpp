@@ -2,15 +2,16 @@
 // 1000 x 1000 DEM of 10 m cells (two valleys on a tilted plane, a little
 // relief), routed highest ground first with rain of 1 mm/min and a stable
 // step of 0.05 min. One iteration is one period: the inflows cleared, then
-// every cell routed, fetching grid lines ahead as the run driver does.
+// every cell routed in the order the run driver walks.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 #include <vector>
 
 #include "model/flujo_superficial.h"
+#include "model/orden_local.h"
+#include "model/orden_proceso.h"
 
 using namespace tarno;
 
@@ -34,20 +35,10 @@ void BM_FlujoSuperficial1000(benchmark::State& state) {
     g.QMax.Redimensionar(kLado, kLado);
     g.AporteCascada.Redimensionar(kLado, kLado);
 
-    // Highest ground first.
-    std::vector<int32_t> fila, columna;
-    {
-        std::vector<uint32_t> indice(static_cast<size_t>(kLado) * kLado);
-        std::iota(indice.begin(), indice.end(), 0u);
-        std::stable_sort(indice.begin(), indice.end(), [&](uint32_t a, uint32_t b) {
-            return g.Cota(static_cast<int>(a / kLado) + 1, static_cast<int>(a % kLado) + 1) >
-                   g.Cota(static_cast<int>(b / kLado) + 1, static_cast<int>(b % kLado) + 1);
-        });
-        for (uint32_t k : indice) {
-            fila.push_back(static_cast<int32_t>(k / kLado) + 1);
-            columna.push_back(static_cast<int32_t>(k % kLado) + 1);
-        }
-    }
+    // Highest ground first, walked as the run does.
+    OrdenProceso orden;
+    CalcularOrden(g.Cota, orden);
+    OrdenLocal(orden, kLado, kLado, {});
 
     Parametros par;
     par.Metodo = 1;
@@ -56,28 +47,13 @@ void BM_FlujoSuperficial1000(benchmark::State& state) {
     const float lluvia = 0.05f;  // 1 mm/min
     const PasoFlujo paso = PrepararPasoFlujo(par, lluvia);
     float vMax = 0;
-    constexpr size_t kAdelanto = 12;
-    const ptrdiff_t ancho = static_cast<ptrdiff_t>(g.Cota.Ancho());
     for (auto _ : state) {
         g.QEntrada.Llenar(0);
         CeldaActual celda;
         celda.LluviaPaso = lluvia;
-        for (size_t k = 0; k < fila.size(); ++k) {
-            // As the run driver does: the lines of the cells a few steps
-            // ahead in the order are fetched early.
-            if (k + kAdelanto < fila.size()) {
-                const size_t p = g.Cota.Indice(fila[k + kAdelanto], columna[k + kAdelanto]);
-                for (const ptrdiff_t d : {-ancho, ptrdiff_t{0}, ancho}) {
-                    __builtin_prefetch(g.Nivel.Datos() + p + d, 1);
-                    __builtin_prefetch(g.Cota.Datos() + p + d);
-                    __builtin_prefetch(g.QEntrada.Datos() + p + d, 1);
-                }
-                __builtin_prefetch(g.HMax.Datos() + p, 1);
-                __builtin_prefetch(g.QMax.Datos() + p, 1);
-                __builtin_prefetch(g.QSalida.Datos() + p, 1);
-            }
-            celda.I = fila[k];
-            celda.J = columna[k];
+        for (int64_t k = 1; k <= orden.Tamano(); ++k) {
+            celda.I = orden.Fila[static_cast<size_t>(k)];
+            celda.J = orden.Columna[static_cast<size_t>(k)];
             vMax = std::max(vMax, FlujoCelda(g, celda, paso));
         }
         benchmark::ClobberMemory();

@@ -51,7 +51,17 @@ public:
           NroFilas(grillas.Cota.Filas()),
           NroColumnas(grillas.Cota.Columnas()),
           FactorRecesion(
-              std::pow(2.7183, -static_cast<double>(parametros.PasoPp) / static_cast<double>(parametros.KRecesion))) {}
+              std::pow(2.7183, -static_cast<double>(parametros.PasoPp) / static_cast<double>(parametros.KRecesion))),
+          ancho_(grillas.Cota.Ancho()),
+          nivel_(grillas.Nivel.Datos()),
+          cota_(grillas.Cota.Datos()),
+          aporte_(grillas.AporteCascada.Datos()),
+          hMax_(grillas.HMax.Datos()),
+          qSalida_(grillas.QSalida.Datos()),
+          qMax_(grillas.QMax.Datos()),
+          resX_(static_cast<double>(parametros.ResolucionX)),
+          resY_(static_cast<double>(parametros.ResolucionY)),
+          paso_(static_cast<double>(parametros.PasoPp)) {}
 
     /// Nothing depends on the period's rain.
     void PrepararPeriodo(float /*lluviaPeriodo*/) {}
@@ -80,6 +90,17 @@ public:
     double FactorRecesion;
 
 private:
+    // The grids do not change size during a run: their data and the values
+    // every cell's step shares are taken once.
+    size_t ancho_;
+    double* nivel_;
+    const float* cota_;
+    float* aporte_;
+    float* hMax_;
+    float* qSalida_;
+    float* qMax_;
+    double resX_, resY_;
+    double paso_;              // PasoPp, min
     double salidaBorde_ = 0;  // m of depth summed over the cells, since the last call
 };
 
@@ -87,85 +108,80 @@ using RuteoCascada = RuteoCascadaCon<false>;
 
 template <bool kAbierto>
 inline CaidasCascada RuteoCascadaCon<kAbierto>::Caidas(int32_t i, int32_t j) {
-    RuteoCascadaCon& ctx = *this;
-    const size_t ancho = g.Cota.Ancho();
-    const size_t c = g.Cota.Indice(i, j);
-    double* nivel = g.Nivel.Datos();
-    const float* cota = g.Cota.Datos();
-    float* aporte = g.AporteCascada.Datos();
+    const size_t c = static_cast<size_t>(i) * ancho_ + static_cast<size_t>(j);
+    double* const nivel = nivel_;
+    const float* const cota = cota_;
+    float* const aporte = aporte_;
 
-    const bool existe[4] = {i > 1, j < ctx.NroColumnas, i < ctx.NroFilas, j > 1};
-    const size_t vecino[4] = {c - ancho, c + 1, c + ancho, c - 1};
+    const bool existe[4] = {i > 1, j < NroColumnas, i < NroFilas, j > 1};
+    const size_t vecino[4] = {c - ancho_, c + 1, c + ancho_, c - 1};
     const double nivelCelda = nivel[c];
     const float cotaCelda = cota[c];
+    const double cotaD = static_cast<double>(cotaCelda);
 
-    double d[4] = {0, 0, 0, 0};
-    [[maybe_unused]] bool abierto[4] = {false, false, false, false};
+    // The drops, computed for every side without branching on the data: a
+    // side with no neighbour reads the cell itself and drops nothing (or,
+    // open, falls to the outfall). `destino` is where a side's water goes:
+    // the neighbour inside the basin, else the cell itself with nothing.
+    double d[4];
+    size_t destino[4];
+    [[maybe_unused]] bool abierto[4];
     for (int n = 0; n < 4; ++n) {
+        const size_t v = existe[n] ? vecino[n] : c;
+        const bool dentro = existe[n] & (cota[v] > 0);
+        const double nivelVecino = nivel[v];
+        destino[n] = dentro ? v : c;
+        // Toward a surface under the cell's ground only the cell's own depth falls.
+        const double bajo = static_cast<float>(nivelVecino) < cotaCelda ? cotaD : nivelVecino;
+        const double caida = std::fabs(nivelCelda - bajo);
+        d[n] = dentro & (nivelCelda > nivelVecino) ? caida : 0.0;
         if constexpr (kAbierto) {
             // The outfall's surface lies at or below the cell's ground: the depth falls.
-            if (!existe[n] || !(cota[vecino[n]] > 0)) {
-                abierto[n] = true;
-                if (nivelCelda > static_cast<double>(cotaCelda)) d[n] = nivelCelda - static_cast<double>(cotaCelda);
-                continue;
-            }
-        }
-        if (!existe[n]) continue;
-        const double nivelVecino = nivel[vecino[n]];
-        if (nivelCelda > nivelVecino) {
-            if (cota[vecino[n]] > 0) {
-                d[n] = std::fabs(nivelCelda - nivelVecino);
-                // Toward a surface under the cell's ground only the cell's own depth falls.
-                if (static_cast<float>(nivelVecino) < cotaCelda)
-                    d[n] = std::fabs(nivelCelda - static_cast<double>(cotaCelda));
-            }
+            abierto[n] = !dentro;
+            const double propia = nivelCelda > cotaD ? nivelCelda - cotaD : 0.0;
+            d[n] = dentro ? d[n] : propia;
         }
     }
+    const int bajada = (d[0] > 0) + (d[1] > 0) + (d[2] > 0) + (d[3] > 0);
     double delta = d[0] + d[1] + d[2] + d[3];
-    int bajada = 0;
-    for (int n = 0; n < 4; ++n)
-        if (d[n] > 0) ++bajada;
     if (delta > 0 && bajada > 0) {
         const double partes = static_cast<double>(bajada) + 1.0;
         for (double& x : d) x = x / partes;
     } else {
         d[0] = d[1] = d[2] = d[3] = 0;
     }
-    delta = d[0] + d[1] + d[2] + d[3];
-    for (double& x : d) x = x * ctx.FactorRecesion;
+    for (double& x : d) x = x * FactorRecesion;
     delta = d[0] + d[1] + d[2] + d[3];
     if (!(delta > 0)) {
         d[0] = d[1] = d[2] = d[3] = 0;
     } else {
-        const double h = std::fabs(nivelCelda - static_cast<double>(cotaCelda));
+        const double h = std::fabs(nivelCelda - cotaD);
         if (h < delta) {
             const double f = h / delta;
             delta = h;
             for (double& x : d) x = x * f;
         }
     }
+    // Adding a zero drop changes nothing (no level or received water is -0),
+    // so every side writes.
     for (int n = 0; n < 4; ++n) {
+        double x = d[n];
         if constexpr (kAbierto) {
-            if (abierto[n]) {
-                salidaBorde_ += d[n];
-                continue;
-            }
+            salidaBorde_ += abierto[n] ? x : 0.0;
+            x = abierto[n] ? 0.0 : x;
         }
-        if (!existe[n]) continue;
-        nivel[vecino[n]] += d[n];
-        if (cota[vecino[n]] > 0)
-            aporte[vecino[n]] = static_cast<float>(static_cast<double>(aporte[vecino[n]]) + d[n]);
+        nivel[destino[n]] += x;
+        aporte[destino[n]] = static_cast<float>(static_cast<double>(aporte[destino[n]]) + x);
     }
-    const double profundidad = nivelCelda - static_cast<double>(cotaCelda);
-    float& hMax = g.HMax.Datos()[c];
-    if (profundidad > static_cast<double>(hMax)) hMax = static_cast<float>(profundidad);
+    const double profundidad = nivelCelda - cotaD;
+    hMax_[c] = profundidad > static_cast<double>(hMax_[c]) ? static_cast<float>(profundidad) : hMax_[c];
     nivel[c] = nivelCelda - delta;
-    const float q = static_cast<float>(CaudalPaso(static_cast<double>(ctx.par.ResolucionX) * delta *
-                                                      static_cast<double>(ctx.par.ResolucionY),
-                                                  ctx.par.PasoPp));
-    g.QSalida.Datos()[c] = q;
-    float& qMax = g.QMax.Datos()[c];
-    if (q > qMax) qMax = q;
+    // CaudalPaso: the volume over PasoPp, over 60 (a step of 1 min divides by 1, which changes nothing).
+    double q = resX_ * delta * resY_;
+    if (paso_ != 1.0) q = q / paso_;
+    const float qf = static_cast<float>(q / 60.0);
+    qSalida_[c] = qf;
+    qMax_[c] = qf > qMax_[c] ? qf : qMax_[c];
 
     return {d[0], d[1], d[2], d[3], delta};
 }

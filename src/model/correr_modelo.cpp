@@ -12,6 +12,7 @@
 #include "model/divisorias.h"
 #include "model/flujo_superficial.h"
 #include "model/lluvia.h"
+#include "model/orden_local.h"
 #include "model/perdidas.h"
 #include "model/resultados.h"
 #include "model/unidades.h"
@@ -26,12 +27,6 @@ const char* const kCRLF = "\r\n";
 const char* const kSinPluviograma =
     "No hay archivo de Pluviograma de Pp seleccionado. Debe cargarlo primero desde menú Opciones, Ficha "
     "Parámetros";
-
-// A section cell met at position k of the processing order is section cell m.
-struct SeccionEnOrden {
-    int64_t k;
-    int32_t m;
-};
 
 // Any method other than the two: nothing is routed and no rain enters.
 class RuteoNinguno {
@@ -176,14 +171,18 @@ private:
             e_.ordenReconstruido = PrepararOrden(en_.carpetaCache, par_.ArchivoDEM, g_.Cota, e_.orden,
                                                   !en_.cacheSoloLectura);
             e_.ordenPreparado = true;
+            n_ = e_.orden.Tamano();
+            SeccionEnElOrden();
+            // Rearranged for the memory, with the same results; without the
+            // memory for that the order is prepared again and kept as it is.
+            if (!OrdenLocal(e_.orden, filas_, columnas_, Encadenadas()))
+                PrepararOrden(en_.carpetaCache, par_.ArchivoDEM, g_.Cota, e_.orden, false);
         } catch (const std::bad_alloc&) {
             plat_.Mensaje("No hay memoria suficiente para el orden de proceso de las celdas.", kTituloCorrida,
                           Icono::Advertencia);
             obs_.CerrarProgreso();
             return FinCorrida::SinMemoria;
         }
-        n_ = e_.orden.Tamano();
-        SeccionEnElOrden();
 
         // Basin cells, and those that receive the rain (for the rain volume).
         for (int32_t i = 1; i <= filas_; ++i)
@@ -271,9 +270,16 @@ private:
         return std::nullopt;
     }
 
-    // Where each section cell stands in the processing order, so that the
-    // accounting finds it in O(1) while routing. Every cell appears at most
-    // once in the section (one cell per row or per column).
+    // Cells whose routing adds to a total of the run in the order: with an
+    // open edge, the cells that have a side open.
+    std::vector<uint32_t> Encadenadas() const {
+        if (par_.BordeAbierto == 1) return CeldasConLadoAbierto(g_.Cota);
+        return {};
+    }
+
+    // The section cells in the processing order (their sums are kept in it),
+    // by grid index. Every cell appears at most once in the section (one cell
+    // per row or per column).
     void SeccionEnElOrden() {
         seccion_.clear();
         if (e_.NroCeldasSeccion > 0) {
@@ -282,13 +288,12 @@ private:
                 const int32_t i = e_.SeccionFila[static_cast<size_t>(m)];
                 const int32_t j = e_.SeccionColumna[static_cast<size_t>(m)];
                 if (i >= 1 && i <= filas_ && j >= 1 && j <= columnas_)
-                    celdaSeccion.emplace(static_cast<int64_t>(i) * (columnas_ + 1) + j, m);
+                    celdaSeccion.emplace(static_cast<int64_t>(g_.Cota.Indice(i, j)), m);
             }
             for (int64_t k = 1; k <= n_ && !celdaSeccion.empty(); ++k) {
-                const int64_t clave = static_cast<int64_t>(e_.orden.Fila[static_cast<size_t>(k)]) * (columnas_ + 1) +
-                                      e_.orden.Columna[static_cast<size_t>(k)];
-                auto it = celdaSeccion.find(clave);
-                if (it != celdaSeccion.end()) seccion_.push_back({k, it->second});
+                const size_t idx = g_.Cota.Indice(e_.orden.Fila[static_cast<size_t>(k)],
+                                                  e_.orden.Columna[static_cast<size_t>(k)]);
+                if (celdaSeccion.erase(static_cast<int64_t>(idx)) > 0) seccion_.push_back(idx);
             }
         }
         // The board log grows by one line per section cell and period.
@@ -540,41 +545,14 @@ private:
         double* nivel = g_.Nivel.Datos();
         float* qSalida = g_.QSalida.Datos();
         float* aporte = g_.AporteCascada.Datos();
-        float* qEntrada = g_.QEntrada.Datos();
-        float* hMax = g_.HMax.Datos();
-        float* qMax = g_.QMax.Datos();
         const size_t ancho = g_.Cota.Ancho();
         const bool subArea = par_.AreaPp == 1;
-        const SeccionEnOrden* sec = seccion_.data();
-        const SeccionEnOrden* secFin = sec + seccion_.size();
         [[maybe_unused]] const float* lluviaCelda = nullptr;
         if constexpr (kPorCelda) lluviaCelda = lluviaCelda_.Datos();
-        constexpr int64_t kAdelanto = 12;  // cells ahead whose grid lines are fetched early
         for (int64_t k = 1; k <= n_; ++k) {
             const int32_t i = fila[k];
             const int32_t j = columna[k];
             const size_t idx = static_cast<size_t>(i) * ancho + static_cast<size_t>(j);
-            if (k + kAdelanto <= n_) {
-                // The order jumps across the grid: ask for the next cells' lines now.
-                const size_t p =
-                    static_cast<size_t>(fila[k + kAdelanto]) * ancho + static_cast<size_t>(columna[k + kAdelanto]);
-                __builtin_prefetch(nivel + p - ancho, 1);
-                __builtin_prefetch(nivel + p, 1);
-                __builtin_prefetch(nivel + p + ancho, 1);
-                __builtin_prefetch(cota + p - ancho);
-                __builtin_prefetch(cota + p);
-                __builtin_prefetch(cota + p + ancho);
-                if constexpr (Ruteo::kUsaCaudales) {
-                    __builtin_prefetch(qEntrada + p - ancho, 1);
-                    __builtin_prefetch(qEntrada + p, 1);
-                    __builtin_prefetch(qEntrada + p + ancho, 1);
-                    __builtin_prefetch(hMax + p, 1);
-                    __builtin_prefetch(qMax + p, 1);
-                    __builtin_prefetch(qSalida + p, 1);
-                }
-            }
-            const bool enSeccion = sec != secFin && sec->k == k;
-            if (enSeccion) ++sec;
             if (cota[idx] > 0) {
                 float lluvia;
                 if constexpr (kPorCelda)
@@ -582,18 +560,21 @@ private:
                 else
                     lluvia = subArea && FueraDelArea(i, j) ? 0.0f : lluviaPeriodo;
                 ruteo.Rutear(i, j, lluvia);
-                if (enSeccion) {
-                    // A sub-step before the last of its period only adds to its section discharge.
-                    if (contarSeccion)
-                        ContarSeccion(idx);
-                    else
-                        qSubpaso_ = static_cast<float>(static_cast<double>(qSubpaso_) + Redondear(qSalida[idx], 3));
-                }
             } else {
                 qSalida[idx] = 0;
                 nivel[idx] = 0;
                 aporte[idx] = 0;
             }
+        }
+        // The section cells, in the processing order: what they read is
+        // written only by their own routing, so they are counted after it.
+        for (const size_t idx : seccion_) {
+            if (!(cota[idx] > 0)) continue;
+            // A sub-step before the last of its period only adds to its section discharge.
+            if (contarSeccion)
+                ContarSeccion(idx);
+            else
+                qSubpaso_ = static_cast<float>(static_cast<double>(qSubpaso_) + Redondear(qSalida[idx], 3));
         }
     }
 
@@ -709,7 +690,7 @@ private:
     int64_t n_ = 0;       // cells in the processing order
     int64_t celdasCuenca_ = 0;
     int64_t celdasConLluvia_ = 0;
-    std::vector<SeccionEnOrden> seccion_;
+    std::vector<size_t> seccion_;  // grid indices of the section cells, in the processing order
     ModeloPerdidas perdidas_;
     float qSubpaso_ = 0;                     // m3/s, section discharge of a sub-step
     float velocidadAnterior_ = 0;            // m/s, fastest velocity of the last period (automatic step)

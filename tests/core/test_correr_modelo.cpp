@@ -498,10 +498,13 @@ TEST_F(Corrida, SumaDeLaSeccionEnElOrdenDeProceso) {
     par.cHidro2 = 9;
     ASSERT_EQ(Correr(), FinCorrida::Completa);
     ASSERT_EQ(e.NroCeldasSeccion, 12);
-    // Brute force: scan the section list for every routed cell of the last period.
+    // Brute force: scan the section list for every routed cell of the last
+    // period, in the processing order.
+    OrdenProceso orden;
+    CalcularOrden(g.Cota, orden);
     float q = 0;
-    for (int64_t k = 1; k <= e.orden.Tamano(); ++k) {
-        const int32_t i = e.orden.Fila[k], j = e.orden.Columna[k];
+    for (int64_t k = 1; k <= orden.Tamano(); ++k) {
+        const int32_t i = orden.Fila[k], j = orden.Columna[k];
         if (!(g.Cota(i, j) > 0)) continue;
         for (int32_t m = 1; m <= e.NroCeldasSeccion; ++m)
             if (e.SeccionFila[m] == i && e.SeccionColumna[m] == j)

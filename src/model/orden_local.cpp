@@ -1,0 +1,113 @@
+#include "model/orden_local.h"
+
+#include <functional>
+#include <new>
+#include <queue>
+
+namespace tarno {
+
+namespace {
+
+// One byte per grid cell: the count of earlier neighbours not yet placed, and two flags.
+constexpr uint8_t kPendientes = 0x1F;  // at most 12 neighbours and the previous chained cell
+constexpr uint8_t kEncadenada = 0x40;
+constexpr uint8_t kSinColocar = 0x80;  // met in the order and not yet placed
+
+// The twelve cells within two steps of a cell.
+constexpr int kDf[12] = {-2, -1, -1, -1, 0, 0, 0, 0, 1, 1, 1, 2};
+constexpr int kDc[12] = {0, -1, 0, 1, -2, -1, 1, 2, -1, 0, 1, 0};
+
+// Calls `f` with the grid index of every cell within two steps of (i, j)
+// inside the grid.
+template <class F>
+inline void Cercanas(int32_t i, int32_t j, int32_t filas, int32_t columnas, size_t ancho, F&& f) {
+    const size_t c = static_cast<size_t>(i) * ancho + static_cast<size_t>(j);
+    if (i > 2 && i + 2 <= filas && j > 2 && j + 2 <= columnas) {
+        for (int n = 0; n < 12; ++n)
+            f(c + static_cast<size_t>(static_cast<ptrdiff_t>(kDf[n]) * static_cast<ptrdiff_t>(ancho) + kDc[n]));
+        return;
+    }
+    for (int n = 0; n < 12; ++n) {
+        const int32_t fi = i + kDf[n], co = j + kDc[n];
+        if (fi >= 1 && fi <= filas && co >= 1 && co <= columnas)
+            f(static_cast<size_t>(fi) * ancho + static_cast<size_t>(co));
+    }
+}
+
+}  // namespace
+
+bool OrdenLocal(OrdenProceso& orden, int32_t filas, int32_t columnas, const std::vector<uint32_t>& encadenadas) {
+    const int64_t n = orden.Tamano();
+    if (n <= 0) return true;
+    const size_t ancho = static_cast<size_t>(columnas) + 1;
+    const size_t total = (static_cast<size_t>(filas) + 1) * ancho;
+    std::vector<uint8_t> estado;
+    std::vector<uint32_t> cadena;
+    try {
+        estado.assign(total, 0);
+        cadena.reserve(encadenadas.size());
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    for (uint32_t q : encadenadas)
+        if (q < total) estado[q] |= kEncadenada;
+
+    // Each cell counts its neighbours met before it in the order; the chained
+    // cells are listed in the order, each waiting for the one before.
+    for (int64_t k = 1; k <= n; ++k) {
+        const int32_t i = orden.Fila[static_cast<size_t>(k)];
+        const int32_t j = orden.Columna[static_cast<size_t>(k)];
+        Cercanas(i, j, filas, columnas, ancho, [&](size_t y) {
+            if (!(estado[y] & kSinColocar)) ++estado[y];
+        });
+        const size_t c = static_cast<size_t>(i) * ancho + static_cast<size_t>(j);
+        estado[c] |= kSinColocar;
+        if (estado[c] & kEncadenada) {
+            if (!cadena.empty()) ++estado[c];
+            cadena.push_back(static_cast<uint32_t>(c));
+        }
+    }
+
+    // Those waiting for nobody are ready; the first in memory is placed, and
+    // the neighbours not yet placed (all later in the order) wait for one
+    // fewer. The order's lists take the new order as it comes.
+    std::priority_queue<uint32_t, std::vector<uint32_t>, std::greater<>> listas;
+    for (size_t c = 0; c < total; ++c)
+        if ((estado[c] & kSinColocar) && (estado[c] & kPendientes) == 0) listas.push(static_cast<uint32_t>(c));
+    size_t siguienteCadena = 1;
+    int64_t k = 0;
+    auto liberar = [&](size_t y) {
+        if ((estado[y] & kSinColocar) && (--estado[y] & kPendientes) == 0) listas.push(static_cast<uint32_t>(y));
+    };
+    while (!listas.empty()) {
+        const uint32_t c = listas.top();
+        listas.pop();
+        const int32_t i = static_cast<int32_t>(c / ancho);
+        const int32_t j = static_cast<int32_t>(c % ancho);
+        ++k;
+        orden.Fila[static_cast<size_t>(k)] = i;
+        orden.Columna[static_cast<size_t>(k)] = j;
+        estado[c] &= static_cast<uint8_t>(~kSinColocar);
+        Cercanas(i, j, filas, columnas, ancho, liberar);
+        if ((estado[c] & kEncadenada) && siguienteCadena < cadena.size()) liberar(cadena[siguienteCadena++]);
+    }
+    return k == n;
+}
+
+std::vector<uint32_t> CeldasConLadoAbierto(const Grilla<float>& cota) {
+    std::vector<uint32_t> celdas;
+    const int32_t filas = cota.Filas(), columnas = cota.Columnas();
+    const size_t ancho = cota.Ancho();
+    const float* z = cota.Datos();
+    for (int32_t i = 1; i <= filas; ++i)
+        for (int32_t j = 1; j <= columnas; ++j) {
+            const size_t c = cota.Indice(i, j);
+            if (!(z[c] > 0)) continue;
+            if (i == 1 || i == filas || j == 1 || j == columnas || !(z[c - ancho] > 0) || !(z[c + ancho] > 0) ||
+                !(z[c - 1] > 0) || !(z[c + 1] > 0))
+                celdas.push_back(static_cast<uint32_t>(c));
+        }
+    return celdas;
+}
+
+}  // namespace tarno

@@ -1,0 +1,43 @@
+// The processing order rearranged for the memory: the period loop walks the
+// cells from the highest ground to the lowest, which jumps across the whole
+// grid from one cell to the next. Only cells near each other depend on each
+// other's order, so most of those jumps can be undone without changing one
+// bit of the results.
+//
+// Routing a cell reads and writes the cell and its four edge neighbours (the
+// levels, the inflows, what the cascade hands on). Two cells touch a common
+// cell only when they lie within two steps of each other (a Manhattan
+// distance of 1 or 2, the twelve cells around). Any two cells farther apart
+// commute: routing them in either order leaves every grid the same. Cells
+// whose routing adds to a total of the run (an open edge) must also keep
+// their order among themselves, since sums of rounded numbers depend on it.
+//
+// `OrdenLocal` keeps every such pair in its order and otherwise takes the
+// cells as close to row-major order as it can: of the cells whose earlier
+// neighbours are all placed, it places the one first in memory (a topological
+// sort of the dependencies with the grid index as priority). The period loop
+// then sweeps the grid in short runs along its rows, like a stencil pass, and
+// the grid lines it touches are mostly still in the cache.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "model/orden_proceso.h"
+
+namespace tarno {
+
+/// Rearranges `orden` (every cell of a grid of `filas` x `columnas`, 1-based)
+/// in place as described above. `encadenadas` names the cells, by grid index
+/// f x (columnas + 1) + c, that keep their order among themselves besides
+/// their neighbours. Takes one byte per cell of the grid and a list of the
+/// cells ready to be placed; false when that memory is not there.
+/// When it returns false `orden` may be left incomplete: prepare it again.
+bool OrdenLocal(OrdenProceso& orden, int32_t filas, int32_t columnas, const std::vector<uint32_t>& encadenadas);
+
+/// Grid indices of the basin cells (Cota > 0) with a side open: on the edge of
+/// the grid or next to a cell outside the basin. With an open edge what they
+/// send out adds to the run's total, in the order.
+std::vector<uint32_t> CeldasConLadoAbierto(const Grilla<float>& cota);
+
+}  // namespace tarno
