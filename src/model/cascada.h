@@ -44,6 +44,9 @@ public:
     static constexpr bool kRecibeLluvia = true;
     /// Pass 1 clears the inflows of the period.
     static constexpr bool kConservaEntradas = false;
+    /// Routing a cell touches only the grids (no total of the run), so two
+    /// threads may route cells that do not touch each other at once.
+    static constexpr bool kParalelo = !kAbierto;
 
     RuteoCascadaCon(GrillasModelo& grillas, const Parametros& parametros)
         : g(grillas),

@@ -3,8 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <new>
 #include <optional>
+#include <system_error>
+#include <thread>
 #include <unordered_map>
 #include <utility>
 
@@ -14,6 +18,7 @@
 #include "model/lluvia.h"
 #include "model/orden_local.h"
 #include "model/perdidas.h"
+#include "model/reparto.h"
 #include "model/resultados.h"
 #include "model/unidades.h"
 #include "raster/archivos.h"
@@ -35,6 +40,7 @@ public:
     static constexpr bool kUsaCaudales = false;
     static constexpr bool kRecibeLluvia = false;
     static constexpr bool kConservaEntradas = false;
+    static constexpr bool kParalelo = false;
     void PrepararPeriodo(float) {}
     void Rutear(int32_t, int32_t, float) {}
     bool FinPeriodo(double) { return true; }
@@ -175,7 +181,7 @@ private:
             SeccionEnElOrden();
             // Rearranged for the memory, with the same results; without the
             // memory for that the order is prepared again and kept as it is.
-            if (!OrdenLocal(e_.orden, filas_, columnas_, Encadenadas()))
+            if (!(DosHilosPosibles() ? DosHilos() : OrdenLocal(e_.orden, filas_, columnas_, Encadenadas())))
                 PrepararOrden(en_.carpetaCache, par_.ArchivoDEM, g_.Cota, e_.orden, false);
         } catch (const std::bad_alloc&) {
             plat_.Mensaje("No hay memoria suficiente para el orden de proceso de las celdas.", kTituloCorrida,
@@ -268,6 +274,34 @@ private:
                                      Botones::AceptarCancelar) != Respuesta::Aceptar)
             return FinCorrida::Rechazada;
         return std::nullopt;
+    }
+
+    // The cascade over a closed basin is shared by two threads when the
+    // machine has two and the order lends itself (TARNO_HILOS=1 keeps one).
+    bool DosHilosPosibles() const {
+        if (!(par_.Metodo == 0 && par_.BordeAbierto != 1)) return false;
+        const char* hilos = std::getenv("TARNO_HILOS");
+        return std::thread::hardware_concurrency() >= 2 && !(hilos && std::string(hilos) == "1");
+    }
+    // The order placed in rounds of one cell of each half of a cut, and the
+    // second thread when that pays. False when the memory for the order was
+    // not there.
+    bool DosHilos() {
+        const bool primero = columnas_ >= filas_;
+        for (const bool porColumnas : {primero, !primero}) {
+            const CorteMitades corte = CorteDeLaCuenca(g_.Cota, porColumnas);
+            if (!OrdenLocal(e_.orden, filas_, columnas_, Encadenadas(), &corte)) return false;
+            reparto_ = RepartirOrden(e_.orden, g_.Cota, corte);
+            if (reparto_.activo) break;
+        }
+        if (!reparto_.activo) return true;
+        try {
+            pareja_ = std::make_unique<ParejaHilos>();
+            e_.Hilos = 2;
+        } catch (const std::system_error&) {
+            reparto_ = RepartoDos{};
+        }
+        return true;
     }
 
     // Cells whose routing adds to a total of the run in the order: with an
@@ -505,8 +539,23 @@ private:
     // levels when the method takes it there.
     template <class Ruteo, bool kPorCelda>
     void PasoUno(float lluvia) {
+        if (pareja_) {
+            const int32_t mitad = filas_ / 2;
+            pareja_->Ejecutar([&](int hilo) {
+                if (hilo == 0)
+                    PasoUnoFilas<Ruteo, kPorCelda>(lluvia, 1, mitad);
+                else
+                    PasoUnoFilas<Ruteo, kPorCelda>(lluvia, mitad + 1, filas_);
+            });
+        } else {
+            PasoUnoFilas<Ruteo, kPorCelda>(lluvia, 1, filas_);
+        }
+    }
+
+    template <class Ruteo, bool kPorCelda>
+    void PasoUnoFilas(float lluvia, int32_t desde, int32_t hasta) {
         const size_t ancho = g_.Cota.Ancho();
-        for (int32_t i = 1; i <= filas_; ++i) {
+        for (int32_t i = desde; i <= hasta; ++i) {
             const bool filaFuera = par_.AreaPp == 1 && (i < par_.Py1 || i > par_.Py2);
             double* nivel = g_.Nivel.Datos() + static_cast<size_t>(i) * ancho;
             float* aporte = g_.AporteCascada.Datos() + static_cast<size_t>(i) * ancho;
@@ -549,9 +598,7 @@ private:
         const bool subArea = par_.AreaPp == 1;
         [[maybe_unused]] const float* lluviaCelda = nullptr;
         if constexpr (kPorCelda) lluviaCelda = lluviaCelda_.Datos();
-        for (int64_t k = 1; k <= n_; ++k) {
-            const int32_t i = fila[k];
-            const int32_t j = columna[k];
+        auto rutear = [&](int32_t i, int32_t j) {
             const size_t idx = static_cast<size_t>(i) * ancho + static_cast<size_t>(j);
             if (cota[idx] > 0) {
                 float lluvia;
@@ -565,7 +612,36 @@ private:
                 nivel[idx] = 0;
                 aporte[idx] = 0;
             }
+        };
+        bool hecho = false;
+        if constexpr (Ruteo::kParalelo) {
+            if (pareja_) {
+                // Each thread its half, waiting where the other's cells come first.
+                avance_[0].k.store(0, std::memory_order_relaxed);
+                avance_[1].k.store(0, std::memory_order_relaxed);
+                pareja_->Ejecutar([&](int hilo) {
+                    const RepartoDos::Espera* espera = reparto_.esperas[hilo].data();
+                    const RepartoDos::Espera* fin = espera + reparto_.esperas[hilo].size();
+                    Avance& mio = avance_[hilo];
+                    const Avance& otro = avance_[1 - hilo];
+                    for (int64_t k = 1; k <= n_; ++k) {
+                        const int32_t i = fila[k];
+                        const int32_t j = columna[k];
+                        if (reparto_.Hilo(i, j) != hilo) continue;
+                        if (espera != fin && espera->k == k) {
+                            EsperarAvance(otro, espera->hasta);
+                            ++espera;
+                        }
+                        rutear(i, j);
+                        mio.k.store(k + 1, std::memory_order_release);
+                    }
+                    mio.k.store(n_ + 1, std::memory_order_release);
+                });
+                hecho = true;
+            }
         }
+        if (!hecho)
+            for (int64_t k = 1; k <= n_; ++k) rutear(fila[k], columna[k]);
         // The section cells, in the processing order: what they read is
         // written only by their own routing, so they are counted after it.
         for (const size_t idx : seccion_) {
@@ -690,6 +766,9 @@ private:
     int64_t n_ = 0;       // cells in the processing order
     int64_t celdasCuenca_ = 0;
     int64_t celdasConLluvia_ = 0;
+    RepartoDos reparto_;                    // the two threads' halves, when shared
+    std::unique_ptr<ParejaHilos> pareja_;   // the second thread, when shared
+    Avance avance_[2];
     std::vector<size_t> seccion_;  // grid indices of the section cells, in the processing order
     ModeloPerdidas perdidas_;
     float qSubpaso_ = 0;                     // m3/s, section discharge of a sub-step

@@ -59,6 +59,7 @@ struct EstadoCorrida {
     double VolumenPerdidas = 0;  // m3 taken by a loss model (none in the plain model)
     double VolumenSalidaBorde = 0;  // m3 that left through an open boundary (none when closed)
     int32_t PeriodosHechos = 0;
+    int32_t Hilos = 1;  // threads that routed the periods
     std::vector<std::string> ArchivosEscritos;
 };
 

@@ -175,6 +175,8 @@ public:
     static constexpr bool kRecibeLluvia = true;
     /// Inflows that arrive after a cell's turn are kept for the next period.
     static constexpr bool kConservaEntradas = kConservar;
+    /// The fastest velocity is kept in the routing: one thread.
+    static constexpr bool kParalelo = false;
 
     /// `celdasCuenca`: cells inside the basin; `minutosLluvia`: minutes of rain
     /// of the storm (for the stability guard's advice).

@@ -36,7 +36,8 @@ inline void Cercanas(int32_t i, int32_t j, int32_t filas, int32_t columnas, size
 
 }  // namespace
 
-bool OrdenLocal(OrdenProceso& orden, int32_t filas, int32_t columnas, const std::vector<uint32_t>& encadenadas) {
+bool OrdenLocal(OrdenProceso& orden, int32_t filas, int32_t columnas, const std::vector<uint32_t>& encadenadas,
+                const CorteMitades* corte) {
     const int64_t n = orden.Tamano();
     if (n <= 0) return true;
     const size_t ancho = static_cast<size_t>(columnas) + 1;
@@ -71,25 +72,38 @@ bool OrdenLocal(OrdenProceso& orden, int32_t filas, int32_t columnas, const std:
     // Those waiting for nobody are ready; the first in memory is placed, and
     // the neighbours not yet placed (all later in the order) wait for one
     // fewer. The order's lists take the new order as it comes.
-    std::priority_queue<uint32_t, std::vector<uint32_t>, std::greater<>> listas;
+    using Listas = std::priority_queue<uint32_t, std::vector<uint32_t>, std::greater<>>;
+    Listas listas[2];
+    auto mitad = [&](size_t c) {
+        return corte ? corte->Mitad(static_cast<int32_t>(c / ancho), static_cast<int32_t>(c % ancho)) : 0;
+    };
     for (size_t c = 0; c < total; ++c)
-        if ((estado[c] & kSinColocar) && (estado[c] & kPendientes) == 0) listas.push(static_cast<uint32_t>(c));
+        if ((estado[c] & kSinColocar) && (estado[c] & kPendientes) == 0)
+            listas[mitad(c)].push(static_cast<uint32_t>(c));
     size_t siguienteCadena = 1;
     int64_t k = 0;
     auto liberar = [&](size_t y) {
-        if ((estado[y] & kSinColocar) && (--estado[y] & kPendientes) == 0) listas.push(static_cast<uint32_t>(y));
+        if ((estado[y] & kSinColocar) && (--estado[y] & kPendientes) == 0)
+            listas[mitad(y)].push(static_cast<uint32_t>(y));
     };
-    while (!listas.empty()) {
-        const uint32_t c = listas.top();
-        listas.pop();
-        const int32_t i = static_cast<int32_t>(c / ancho);
-        const int32_t j = static_cast<int32_t>(c % ancho);
-        ++k;
-        orden.Fila[static_cast<size_t>(k)] = i;
-        orden.Columna[static_cast<size_t>(k)] = j;
-        estado[c] &= static_cast<uint8_t>(~kSinColocar);
-        Cercanas(i, j, filas, columnas, ancho, liberar);
-        if ((estado[c] & kEncadenada) && siguienteCadena < cadena.size()) liberar(cadena[siguienteCadena++]);
+    while (!listas[0].empty() || !listas[1].empty()) {
+        uint32_t ronda[2];
+        int m = 0;
+        for (Listas& l : listas) {
+            if (l.empty()) continue;
+            const uint32_t c = l.top();
+            l.pop();
+            ronda[m++] = c;
+            ++k;
+            orden.Fila[static_cast<size_t>(k)] = static_cast<int32_t>(c / ancho);
+            orden.Columna[static_cast<size_t>(k)] = static_cast<int32_t>(c % ancho);
+            estado[c] &= static_cast<uint8_t>(~kSinColocar);
+        }
+        for (int r = 0; r < m; ++r) {
+            const uint32_t c = ronda[r];
+            Cercanas(static_cast<int32_t>(c / ancho), static_cast<int32_t>(c % ancho), filas, columnas, ancho, liberar);
+            if ((estado[c] & kEncadenada) && siguienteCadena < cadena.size()) liberar(cadena[siguienteCadena++]);
+        }
     }
     return k == n;
 }

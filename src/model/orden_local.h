@@ -27,13 +27,27 @@
 
 namespace tarno {
 
+/// A cut of the grid in two halves: half 1 holds the cells whose column (or
+/// row) is past `linea`.
+struct CorteMitades {
+    bool porColumnas = true;
+    int32_t linea = 0;
+    int Mitad(int32_t i, int32_t j) const { return (porColumnas ? j : i) > linea ? 1 : 0; }
+};
+
 /// Rearranges `orden` (every cell of a grid of `filas` x `columnas`, 1-based)
 /// in place as described above. `encadenadas` names the cells, by grid index
 /// f x (columnas + 1) + c, that keep their order among themselves besides
 /// their neighbours. Takes one byte per cell of the grid and a list of the
 /// cells ready to be placed; false when that memory is not there.
 /// When it returns false `orden` may be left incomplete: prepare it again.
-bool OrdenLocal(OrdenProceso& orden, int32_t filas, int32_t columnas, const std::vector<uint32_t>& encadenadas);
+///
+/// With `corte` the cells are placed in rounds of two, one of each half (the
+/// first ready in memory of each), so that two threads can walk the halves
+/// side by side: the two cells of a round were both ready before it, so they
+/// never touch each other.
+bool OrdenLocal(OrdenProceso& orden, int32_t filas, int32_t columnas, const std::vector<uint32_t>& encadenadas,
+                const CorteMitades* corte = nullptr);
 
 /// Grid indices of the basin cells (Cota > 0) with a side open: on the edge of
 /// the grid or next to a cell outside the basin. With an open edge what they

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <filesystem>
+#include <thread>
 
 #include "comandos/cargar_dem.h"
 #include "comandos/correr.h"
@@ -512,6 +513,36 @@ TEST_F(Corrida, SumaDeLaSeccionEnElOrdenDeProceso) {
     }
     EXPECT_EQ(e.QPeriodo[7], q);
     EXPECT_GT(q, 0.0f);
+}
+
+// A grid large enough for two threads gives the files of one, whatever the
+// timing of the threads (three runs of each).
+TEST_F(Corrida, DosHilosMismosArchivosQueUno) {
+    std::vector<std::vector<float>> v(170, std::vector<float>(150));
+    for (int i = 0; i < 170; ++i)
+        for (int j = 0; j < 150; ++j)
+            v[i][j] = std::floor(300.0f - 0.4f * i + 6.0f * std::sin(0.11f * j) * std::cos(0.07f * i) +
+                                 std::fabs(j - 75.0f) * 0.3f);
+    for (int i = 40; i < 60; ++i) v[i][30] = -9999;
+    Dem(v);
+    par.nPer = 8;
+    par.KRecesion = 3;
+    par.fHidro1 = par.fHidro2 = 160;
+    par.cHidro1 = 1;
+    par.cHidro2 = 150;
+    auto archivos = [&] { return Archivo("_HF_dat.rkd") + Archivo("_HM_dat.rkd") + Archivo("_QM_dat.rkd") + Archivo("_Qt.rkd"); };
+    ::setenv("TARNO_HILOS", "1", 1);
+    ASSERT_EQ(Correr(), FinCorrida::Completa);
+    EXPECT_EQ(e.Hilos, 1);
+    const std::string uno = archivos();
+    ::unsetenv("TARNO_HILOS");
+    for (int vez = 0; vez < 3; ++vez) {
+        ASSERT_EQ(Correr(), FinCorrida::Completa);
+        if (std::thread::hardware_concurrency() >= 2) {
+            EXPECT_EQ(e.Hilos, 2);
+        }
+        EXPECT_TRUE(archivos() == uno);
+    }
 }
 
 TEST_F(Corrida, OtroMetodoNoRuteaNada) {

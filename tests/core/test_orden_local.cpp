@@ -102,33 +102,38 @@ TEST(OrdenLocal, GuardaElOrdenDeLasCeldasQueSeTocan) {
         int32_t filas, columnas;
         int huecos;
     };
-    for (const Caso& caso : {Caso{1, 1, 0}, Caso{1, 9, 1}, Caso{9, 1, 1}, Caso{2, 2, 0}, Caso{5, 3, 2}, Caso{17, 23, 12},
-                             Caso{40, 31, 60}}) {
+    for (const Caso& caso : {Caso{1, 1, 0}, Caso{1, 9, 1}, Caso{9, 1, 1}, Caso{2, 2, 0}, Caso{5, 3, 2},
+                             Caso{17, 23, 12}, Caso{40, 31, 60}}) {
         SCOPED_TRACE(std::to_string(caso.filas) + "x" + std::to_string(caso.columnas));
         const Grilla<float> cota = Terreno(caso.filas, caso.columnas, 7u * caso.filas + caso.columnas, caso.huecos);
         OrdenProceso orden;
         CalcularOrden(cota, orden);
-        OrdenProceso local = orden;
-        // A chain across the grid: a diagonal section.
+        // A chain across the grid: a diagonal.
         std::vector<uint32_t> cadena;
         for (int32_t i = 1; i <= std::min(caso.filas, caso.columnas); i += 2)
             cadena.push_back(static_cast<uint32_t>(cota.Indice(i, caso.columnas + 1 - i)));
-        ASSERT_TRUE(OrdenLocal(local, caso.filas, caso.columnas, cadena));
-        ASSERT_EQ(local.Tamano(), orden.Tamano());
-        const std::vector<int64_t> antes = Posiciones(orden, cota), despues = Posiciones(local, cota);
-        for (int32_t i = 1; i <= caso.filas; ++i)
-            for (int32_t j = 1; j <= caso.columnas; ++j) {
-                const size_t a = cota.Indice(i, j);
-                ASSERT_GT(despues[a], 0) << i << "," << j;
-                for (int32_t fi = 1; fi <= caso.filas; ++fi)
-                    for (int32_t co = 1; co <= caso.columnas; ++co) {
-                        const size_t b = cota.Indice(fi, co);
-                        if (std::abs(fi - i) + std::abs(co - j) > 2) continue;
-                        ASSERT_EQ(antes[a] < antes[b], despues[a] < despues[b]) << i << "," << j << " " << fi << "," << co;
-                    }
-            }
-        for (uint32_t a : cadena)
-            for (uint32_t b : cadena) EXPECT_EQ(antes[a] < antes[b], despues[a] < despues[b]);
+        // Walked whole, and in rounds of two halves cut between columns or rows.
+        const CorteMitades columnas{true, caso.columnas / 2}, filas{false, caso.filas / 2};
+        for (const CorteMitades* corte : {static_cast<const CorteMitades*>(nullptr), &columnas, &filas}) {
+            OrdenProceso local = orden;
+            ASSERT_TRUE(OrdenLocal(local, caso.filas, caso.columnas, cadena, corte));
+            ASSERT_EQ(local.Tamano(), orden.Tamano());
+            const std::vector<int64_t> antes = Posiciones(orden, cota), despues = Posiciones(local, cota);
+            for (int32_t i = 1; i <= caso.filas; ++i)
+                for (int32_t j = 1; j <= caso.columnas; ++j) {
+                    const size_t a = cota.Indice(i, j);
+                    ASSERT_GT(despues[a], 0) << i << "," << j;
+                    for (int32_t fi = 1; fi <= caso.filas; ++fi)
+                        for (int32_t co = 1; co <= caso.columnas; ++co) {
+                            const size_t b = cota.Indice(fi, co);
+                            if (std::abs(fi - i) + std::abs(co - j) > 2) continue;
+                            ASSERT_EQ(antes[a] < antes[b], despues[a] < despues[b])
+                                << i << "," << j << " " << fi << "," << co;
+                        }
+                }
+            for (uint32_t a : cadena)
+                for (uint32_t b : cadena) EXPECT_EQ(antes[a] < antes[b], despues[a] < despues[b]);
+        }
     }
 }
 
@@ -140,8 +145,12 @@ TEST(OrdenLocal, MismoResultadoQueElOrdenDeProceso) {
     par.ResolucionY = 8;
     par.PasoPp = 0.05f;
     par.KRecesion = 3;
-    MismoResultado(cota, [&](GrillasModelo& g) { return RuteoCascadaCon<false>(g, par); }, false);
-    MismoResultado(cota, [&](GrillasModelo& g) { return RuteoCascadaCon<true>(g, par); }, true);
-    MismoResultado(cota, [&](GrillasModelo& g) { return RuteoFlujoCon<false, false>(g, par, 400, 10); }, false);
-    MismoResultado(cota, [&](GrillasModelo& g) { return RuteoFlujoCon<true, true>(g, par, 400, 10); }, true);
+    MismoResultado(
+        cota, [&](GrillasModelo& g) { return RuteoCascadaCon<false>(g, par); }, false);
+    MismoResultado(
+        cota, [&](GrillasModelo& g) { return RuteoCascadaCon<true>(g, par); }, true);
+    MismoResultado(
+        cota, [&](GrillasModelo& g) { return RuteoFlujoCon<false, false>(g, par, 400, 10); }, false);
+    MismoResultado(
+        cota, [&](GrillasModelo& g) { return RuteoFlujoCon<true, true>(g, par, 400, 10); }, true);
 }
