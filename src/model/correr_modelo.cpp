@@ -276,10 +276,10 @@ private:
         return std::nullopt;
     }
 
-    // The cascade over a closed basin is shared by two threads when the
+    // Routing over a closed basin is shared by two threads when the
     // machine has two and the order lends itself (TARNO_HILOS=1 keeps one).
     bool DosHilosPosibles() const {
-        if (!(par_.Metodo == 0 && par_.BordeAbierto != 1)) return false;
+        if (!((par_.Metodo == 0 || par_.Metodo == 1) && par_.BordeAbierto != 1)) return false;
         const char* hilos = std::getenv("TARNO_HILOS");
         return std::thread::hardware_concurrency() >= 2 && !(hilos && std::string(hilos) == "1");
     }
@@ -598,7 +598,9 @@ private:
         const bool subArea = par_.AreaPp == 1;
         [[maybe_unused]] const float* lluviaCelda = nullptr;
         if constexpr (kPorCelda) lluviaCelda = lluviaCelda_.Datos();
-        auto rutear = [&](int32_t i, int32_t j) {
+        // Routes cell (i, j); a method that keeps a fastest velocity leaves
+        // the cell's in `v` (each thread its own).
+        auto rutear = [&](int32_t i, int32_t j, [[maybe_unused]] float& v) {
             const size_t idx = static_cast<size_t>(i) * ancho + static_cast<size_t>(j);
             if (cota[idx] > 0) {
                 float lluvia;
@@ -606,7 +608,12 @@ private:
                     lluvia = lluviaCelda[idx];
                 else
                     lluvia = subArea && FueraDelArea(i, j) ? 0.0f : lluviaPeriodo;
-                ruteo.Rutear(i, j, lluvia);
+                if constexpr (requires { ruteo.RutearCelda(i, j, lluvia); }) {
+                    const float vc = ruteo.RutearCelda(i, j, lluvia);
+                    if (vc > v) v = vc;
+                } else {
+                    ruteo.Rutear(i, j, lluvia);
+                }
             } else {
                 qSalida[idx] = 0;
                 nivel[idx] = 0;
@@ -619,6 +626,7 @@ private:
                 // Each thread its half, waiting where the other's cells come first.
                 avance_[0].k.store(0, std::memory_order_relaxed);
                 avance_[1].k.store(0, std::memory_order_relaxed);
+                float velocidad[2] = {0, 0};
                 pareja_->Ejecutar([&](int hilo) {
                     const RepartoDos::Espera* espera = reparto_.esperas[hilo].data();
                     const RepartoDos::Espera* fin = espera + reparto_.esperas[hilo].size();
@@ -632,16 +640,23 @@ private:
                             EsperarAvance(otro, espera->hasta);
                             ++espera;
                         }
-                        rutear(i, j);
-                        mio.k.store(k + 1, std::memory_order_release);
+                        rutear(i, j, velocidad[hilo]);
+                        if (reparto_.JuntoAlCorte(i, j)) mio.k.store(k + 1, std::memory_order_release);
                     }
                     mio.k.store(n_ + 1, std::memory_order_release);
                 });
+                if constexpr (requires { ruteo.SumarVelocidad(0.0f); }) {
+                    ruteo.SumarVelocidad(velocidad[0]);
+                    ruteo.SumarVelocidad(velocidad[1]);
+                }
                 hecho = true;
             }
         }
-        if (!hecho)
-            for (int64_t k = 1; k <= n_; ++k) rutear(fila[k], columna[k]);
+        if (!hecho) {
+            float velocidad = 0;
+            for (int64_t k = 1; k <= n_; ++k) rutear(fila[k], columna[k], velocidad);
+            if constexpr (requires { ruteo.SumarVelocidad(0.0f); }) ruteo.SumarVelocidad(velocidad);
+        }
         // The section cells, in the processing order: what they read is
         // written only by their own routing, so they are counted after it.
         for (const size_t idx : seccion_) {

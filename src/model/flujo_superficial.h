@@ -175,8 +175,10 @@ public:
     static constexpr bool kRecibeLluvia = true;
     /// Inflows that arrive after a cell's turn are kept for the next period.
     static constexpr bool kConservaEntradas = kConservar;
-    /// The fastest velocity is kept in the routing: one thread.
-    static constexpr bool kParalelo = false;
+    /// Routing a cell touches only the grids and the fastest velocity (a
+    /// maximum, the same in any order; each thread keeps its own with
+    /// `RutearCelda`), so two threads may share a closed basin.
+    static constexpr bool kParalelo = !kAbierto;
 
     /// `celdasCuenca`: cells inside the basin; `minutosLluvia`: minutes of rain
     /// of the storm (for the stability guard's advice).
@@ -197,8 +199,13 @@ public:
     }
     /// The fastest velocity of a period cut into sub-steps, for the stability guard.
     void FijarVelocidad(float v) { velocidad_ = v; }
-    void Rutear(int32_t i, int32_t j, float lluvia) {
-        const float v = FlujoCeldaCon<kAbierto, kConservar>(g_, CeldaActual{i, j, lluvia}, paso_, salidaBorde_);
+    void Rutear(int32_t i, int32_t j, float lluvia) { SumarVelocidad(RutearCelda(i, j, lluvia)); }
+    /// Routes cell (i, j) and returns its fastest velocity, for the caller
+    /// to keep (`SumarVelocidad`).
+    float RutearCelda(int32_t i, int32_t j, float lluvia) {
+        return FlujoCeldaCon<kAbierto, kConservar>(g_, CeldaActual{i, j, lluvia}, paso_, salidaBorde_);
+    }
+    void SumarVelocidad(float v) {
         if (v > velocidad_) velocidad_ = v;
     }
     /// Fastest velocity [m/s] of the period (or sub-step) so far.

@@ -530,18 +530,24 @@ TEST_F(Corrida, DosHilosMismosArchivosQueUno) {
     par.fHidro1 = par.fHidro2 = 160;
     par.cHidro1 = 1;
     par.cHidro2 = 150;
-    auto archivos = [&] { return Archivo("_HF_dat.rkd") + Archivo("_HM_dat.rkd") + Archivo("_QM_dat.rkd") + Archivo("_Qt.rkd"); };
-    ::setenv("TARNO_HILOS", "1", 1);
-    ASSERT_EQ(Correr(), FinCorrida::Completa);
-    EXPECT_EQ(e.Hilos, 1);
-    const std::string uno = archivos();
-    ::unsetenv("TARNO_HILOS");
-    for (int vez = 0; vez < 3; ++vez) {
+    auto archivos = [&] {
+        return Archivo("_HF_dat.rkd") + Archivo("_HM_dat.rkd") + Archivo("_QM_dat.rkd") + Archivo("_Qt.rkd");
+    };
+    for (const int metodo : {0, 1}) {
+        par.Metodo = metodo;
+        par.PasoPp = metodo == 1 ? 0.05f : 1.0f;
+        ::setenv("TARNO_HILOS", "1", 1);
         ASSERT_EQ(Correr(), FinCorrida::Completa);
-        if (std::thread::hardware_concurrency() >= 2) {
-            EXPECT_EQ(e.Hilos, 2);
+        EXPECT_EQ(e.Hilos, 1);
+        const std::string uno = archivos();
+        ::unsetenv("TARNO_HILOS");
+        for (int vez = 0; vez < 3; ++vez) {
+            ASSERT_EQ(Correr(), FinCorrida::Completa);
+            if (std::thread::hardware_concurrency() >= 2) {
+                EXPECT_EQ(e.Hilos, 2) << metodo;
+            }
+            EXPECT_TRUE(archivos() == uno) << metodo;
         }
-        EXPECT_TRUE(archivos() == uno);
     }
 }
 
