@@ -16,7 +16,6 @@
 // writes are those of a single run of the same parameters, and a scenario that
 // fails or crashes takes nothing else down.
 #include <fcntl.h>
-#include <sched.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -25,6 +24,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <map>
@@ -39,6 +39,7 @@
 #include "model/lote.h"
 #include "model/orden_proceso.h"
 #include "model/parametros_texto.h"
+#include "model/reparto.h"
 #include "raster/archivos.h"
 #include "raster/imagen.h"
 #include "raster/numeros.h"
@@ -72,14 +73,6 @@ std::string Absoluta(const std::string& ruta) {
     std::error_code ec;
     fs::path p = fs::absolute(ruta, ec);
     return ec ? ruta : p.lexically_normal().string();
-}
-
-int Nucleos() {
-    cpu_set_t cpus;
-    CPU_ZERO(&cpus);
-    if (sched_getaffinity(0, sizeof cpus, &cpus) == 0 && CPU_COUNT(&cpus) > 0) return CPU_COUNT(&cpus);
-    const unsigned n = std::thread::hardware_concurrency();
-    return n > 0 ? static_cast<int>(n) : 1;
 }
 
 bool LeerEnteroPositivo(const std::string& texto, int& v) {
@@ -273,7 +266,9 @@ int Lote(const Argumentos& args) {
         return Resumir(resumir);
     }
     if (tablaRuta.empty() || base.empty() || salida.empty()) return std::fprintf(stderr, "%s", kUso), 2;
-    if (trabajos == 0) trabajos = Nucleos();
+    if (trabajos == 0) trabajos = ProcesadoresDisponibles();
+    // Scenarios run side by side take the processors: each keeps to one thread.
+    if (trabajos > 1) ::setenv("TARNO_HILOS", "1", 1);
 
     Parametros parBase;
     std::string pluviogramaBase;

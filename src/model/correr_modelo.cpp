@@ -8,7 +8,6 @@
 #include <new>
 #include <optional>
 #include <system_error>
-#include <thread>
 #include <unordered_map>
 #include <utility>
 
@@ -281,7 +280,7 @@ private:
     bool DosHilosPosibles() const {
         if (!((par_.Metodo == 0 || par_.Metodo == 1) && par_.BordeAbierto != 1)) return false;
         const char* hilos = std::getenv("TARNO_HILOS");
-        return std::thread::hardware_concurrency() >= 2 && !(hilos && std::string(hilos) == "1");
+        return ProcesadoresDisponibles() >= 2 && !(hilos && std::string(hilos) == "1");
     }
     // The order placed in rounds of one cell of each half of a cut, and the
     // second thread when that pays. False when the memory for the order was

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#ifdef __linux__
+#include <sched.h>
+#endif
+
 namespace tarno {
 
 namespace {
@@ -88,6 +92,16 @@ RepartoDos RepartirOrden(const OrdenProceso& orden, const Grilla<float>& cota, c
     r.activo = 4 * std::max(reloj[0], reloj[1]) < 3 * n;
     if (!r.activo) r = RepartoDos{};
     return r;
+}
+
+int ProcesadoresDisponibles() {
+#ifdef __linux__
+    cpu_set_t cpus;
+    CPU_ZERO(&cpus);
+    if (sched_getaffinity(0, sizeof cpus, &cpus) == 0 && CPU_COUNT(&cpus) > 0) return CPU_COUNT(&cpus);
+#endif
+    const unsigned n = std::thread::hardware_concurrency();
+    return n > 0 ? static_cast<int>(n) : 1;
 }
 
 void EsperarAvance(const Avance& otro, int64_t hasta) {

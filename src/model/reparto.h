@@ -85,6 +85,9 @@ struct alignas(64) Avance {
     std::atomic<int64_t> k{0};
 };
 
+/// Processors this process may run on (its affinity, else the machine's).
+int ProcesadoresDisponibles();
+
 /// Waits until `otro` has passed position `hasta`.
 void EsperarAvance(const Avance& otro, int64_t hasta);
 
