@@ -67,6 +67,22 @@ void BM_OrdenPlano1000(benchmark::State& state) {
 }
 BENCHMARK(BM_OrdenPlano1000)->Unit(benchmark::kMillisecond);
 
+// The order rearranged for the memory, whole and in rounds of two halves.
+void BM_OrdenLocalValle1000(benchmark::State& state) {
+    Grilla<float> cota = MdtValle(1000);
+    OrdenProceso calculado;
+    CalcularOrden(cota, calculado);
+    const CorteMitades corte{true, 500};
+    for (auto _ : state) {
+        state.PauseTiming();
+        OrdenProceso orden = calculado;
+        state.ResumeTiming();
+        OrdenLocal(orden, 1000, 1000, {}, state.range(0) ? &corte : nullptr);
+        benchmark::DoNotOptimize(orden.Fila.data());
+    }
+}
+BENCHMARK(BM_OrdenLocalValle1000)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 // The whole driver: periods of the cascade method on a 1000 x 1000 valley,
 // order cached beforehand, result files written once at the end.
 void BM_CorridaCascada1000(benchmark::State& state) {

@@ -180,8 +180,10 @@ private:
             SeccionEnElOrden();
             // Rearranged for the memory, with the same results; without the
             // memory for that the order is prepared again and kept as it is.
-            if (!(DosHilosPosibles() ? DosHilos() : OrdenLocal(e_.orden, filas_, columnas_, Encadenadas())))
-                PrepararOrden(en_.carpetaCache, par_.ArchivoDEM, g_.Cota, e_.orden, false);
+            // (A run of one or two periods is over before that pays.)
+            if (par_.nPer >= 3 || par_.PasoAutomatico == 1)
+                if (!(DosHilosPosibles() ? DosHilos() : OrdenLocal(e_.orden, filas_, columnas_, Encadenadas())))
+                    PrepararOrden(en_.carpetaCache, par_.ArchivoDEM, g_.Cota, e_.orden, false);
         } catch (const std::bad_alloc&) {
             plat_.Mensaje("No hay memoria suficiente para el orden de proceso de las celdas.", kTituloCorrida,
                           Icono::Advertencia);
