@@ -43,9 +43,11 @@ while read -r nombre; do
     }
     unidad=$(awk -v n="$nombre" '$2 == n {print $5; exit}' "$trabajo/tiempos")
     vp=$(med viejo 3) np=$(med nuevo 3) vc=$(med viejo 4) nc=$(med nuevo 4)
-    awk -v n="$nombre" -v vp="$vp" -v np="$np" -v vc="$vc" -v nc="$nc" -v u="$unidad" 'BEGIN {
+    awk -v n="$nombre" -v vp="$vp" -v np="$np" -v vc="$vc" -v nc="$nc" -v u="$unidad" '
+    function t(x) { return x == "-" ? "-" : sprintf("%.1f %s", x, u) }
+    BEGIN {
         r1 = (vp != "-" && np != "-" && np > 0) ? sprintf("%.2f", vp / np) : "-";
         r2 = (vc != "-" && nc != "-" && nc > 0) ? sprintf("%.2f", vc / nc) : "-";
-        printf "%-44s %11.1f %-2s %11.1f %-2s %11.1f %-2s %11.1f %-2s %8s %8s\n", n, vp, u, np, u, vc, u, nc, u, r1, r2
+        printf "%-44s %14s %14s %14s %14s %8s %8s\n", n, t(vp), t(np), t(vc), t(nc), r1, r2
     }'
 done <"$trabajo/nombres"

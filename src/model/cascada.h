@@ -110,7 +110,7 @@ private:
 using RuteoCascada = RuteoCascadaCon<false>;
 
 template <bool kAbierto>
-inline CaidasCascada RuteoCascadaCon<kAbierto>::Caidas(int32_t i, int32_t j) {
+[[gnu::always_inline]] inline CaidasCascada RuteoCascadaCon<kAbierto>::Caidas(int32_t i, int32_t j) {
     const size_t c = static_cast<size_t>(i) * ancho_ + static_cast<size_t>(j);
     double* const nivel = nivel_;
     const float* const cota = cota_;
