@@ -13,10 +13,6 @@ constexpr uint8_t kPendientes = 0x1F;  // at most 12 neighbours and the previous
 constexpr uint8_t kEncadenada = 0x40;
 constexpr uint8_t kSinColocar = 0x80;  // met in the order and not yet placed
 
-// The twelve cells within two steps of a cell.
-constexpr int kDf[12] = {-2, -1, -1, -1, 0, 0, 0, 0, 1, 1, 1, 2};
-constexpr int kDc[12] = {0, -1, 0, 1, -2, -1, 1, 2, -1, 0, 1, 0};
-
 // Calls `f` with the grid index of every cell within two steps of (i, j)
 // inside the grid.
 template <class F>
@@ -24,11 +20,12 @@ inline void Cercanas(int32_t i, int32_t j, int32_t filas, int32_t columnas, size
     const size_t c = static_cast<size_t>(i) * ancho + static_cast<size_t>(j);
     if (i > 2 && i + 2 <= filas && j > 2 && j + 2 <= columnas) {
         for (int n = 0; n < 12; ++n)
-            f(c + static_cast<size_t>(static_cast<ptrdiff_t>(kDf[n]) * static_cast<ptrdiff_t>(ancho) + kDc[n]));
+            f(c + static_cast<size_t>(static_cast<ptrdiff_t>(kCercaFila[n]) * static_cast<ptrdiff_t>(ancho) +
+                                      kCercaColumna[n]));
         return;
     }
     for (int n = 0; n < 12; ++n) {
-        const int32_t fi = i + kDf[n], co = j + kDc[n];
+        const int32_t fi = i + kCercaFila[n], co = j + kCercaColumna[n];
         if (fi >= 1 && fi <= filas && co >= 1 && co <= columnas)
             f(static_cast<size_t>(fi) * ancho + static_cast<size_t>(co));
     }

@@ -27,6 +27,10 @@
 
 namespace tarno {
 
+/// The twelve cells within two steps of a cell, as row and column offsets.
+inline constexpr int kCercaFila[12] = {-2, -1, -1, -1, 0, 0, 0, 0, 1, 1, 1, 2};
+inline constexpr int kCercaColumna[12] = {0, -1, 0, 1, -2, -1, 1, 2, -1, 0, 1, 0};
+
 /// A cut of the grid in two halves: half 1 holds the cells whose column (or
 /// row) is past `linea`.
 struct CorteMitades {

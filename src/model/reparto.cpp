@@ -10,10 +10,6 @@ namespace tarno {
 
 namespace {
 
-// The twelve cells within two steps of a cell.
-constexpr int kDf[12] = {-2, -1, -1, -1, 0, 0, 0, 0, 1, 1, 1, 2};
-constexpr int kDc[12] = {0, -1, 0, 1, -2, -1, 1, 2, -1, 0, 1, 0};
-
 // Below this many cells a second thread does not pay for its waits.
 constexpr int64_t kMinimoCeldas = 20000;
 
@@ -70,7 +66,7 @@ RepartoDos RepartirOrden(const OrdenProceso& orden, const Grilla<float>& cota, c
             // The latest earlier neighbour on the other side.
             int64_t hasta = 0, listo = 0;
             for (int v = 0; v < 12; ++v) {
-                const int32_t fi = i + kDf[v], co = j + kDc[v];
+                const int32_t fi = i + kCercaFila[v], co = j + kCercaColumna[v];
                 if (fi < 1 || fi > filas || co < 1 || co > columnas || r.Hilo(fi, co) == hilo) continue;
                 const int64_t g = franja(fi, co);
                 if (g < 0) continue;
