@@ -1,7 +1,9 @@
 #include "model/flujo_superficial.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 #include "model/unidades.h"
 #include "raster/numeros.h"
@@ -33,6 +35,11 @@ inline float Manning(double H23, double G, float manning) {
     return static_cast<float>(H23 * std::sqrt(G) / static_cast<double>(manning));
 }
 
+// Rain of intensity i [mm/min] on a cell as a discharge [m3/s].
+inline double CaudalLluvia(float i, const PasoFlujo& paso) {
+    return static_cast<double>(i) * paso.ResolucionX * paso.ResolucionY * 0.1666667 / 10000.0;
+}
+
 }  // namespace
 
 float VelocidadManning(float H, double G, float manning) {
@@ -57,6 +64,8 @@ PasoFlujo PrepararPasoFlujo(const Parametros& par, float lluviaPeriodo) {
     p.FactorRes = par.FactorRes;
     p.LluviaPeriodo = lluviaPeriodo;
     p.KLluviaPeriodo = ResistenciaLaminar(static_cast<float>(static_cast<double>(lluviaPeriodo) / par.PasoPp));
+    p.IntensidadPeriodo = static_cast<float>(static_cast<double>(lluviaPeriodo) / par.PasoPp);
+    p.CaudalLluviaPeriodo = CaudalLluvia(p.IntensidadPeriodo, p);
     p.KSinLluvia = ResistenciaLaminar(0.0f);
     return p;
 }
@@ -120,8 +129,12 @@ float FlujoCeldaCon(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo&
         return 0;
     }
 
-    // 1. Rain intensity, mm/min.
-    const float i = static_cast<float>(static_cast<double>(celda.LluviaPaso) / paso.PasoPp);
+    // 1. Rain intensity, mm/min (prepared once for a cell that gets the
+    //    period's rain).
+    const bool lluviaDelPeriodo =
+        std::bit_cast<uint32_t>(celda.LluviaPaso) == std::bit_cast<uint32_t>(paso.LluviaPeriodo);
+    const float i = lluviaDelPeriodo ? paso.IntensidadPeriodo
+                                     : static_cast<float>(static_cast<double>(celda.LluviaPaso) / paso.PasoPp);
 
     // 2. Working values, fresh for the call (index 0 unused).
     double G[5] = {0, 0, 0, 0, 0};
@@ -210,9 +223,8 @@ float FlujoCeldaCon(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo&
     }
 
     // 6. Rain on the cell as a discharge (mm/min over m2 -> m3/s).
-    qEntrada[c] = static_cast<float>(
-        Redondear6(static_cast<double>(qEntrada[c]) + static_cast<double>(i) * paso.ResolucionX *
-                                                          paso.ResolucionY * 0.1666667 / 10000.0));
+    qEntrada[c] = static_cast<float>(Redondear6(
+        static_cast<double>(qEntrada[c]) + (lluviaDelPeriodo ? paso.CaudalLluviaPeriodo : CaudalLluvia(i, paso))));
 
     // 7. Shares of the inflow credited through each direction.
     const double qEntradaCelda = qEntrada[c];

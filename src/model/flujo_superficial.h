@@ -49,6 +49,8 @@ struct PasoFlujo {
     float FactorRes = 10;
     float LluviaPeriodo = 0;     // mm per step of the period
     float KLluviaPeriodo = 96;   // ResistenciaLaminar(LluviaPeriodo / PasoPp)
+    float IntensidadPeriodo = 0;     // LluviaPeriodo / PasoPp, mm/min
+    double CaudalLluviaPeriodo = 0;  // that intensity on a cell as a discharge, m3/s
     float KSinLluvia = 96;       // ResistenciaLaminar(0)
 };
 
