@@ -633,6 +633,7 @@ private:
                     const RepartoDos::Espera* fin = espera + reparto_.esperas[hilo].size();
                     Avance& mio = avance_[hilo];
                     const Avance& otro = avance_[1 - hilo];
+                    float v = 0;  // this thread's own, written back once
                     for (int64_t k = 1; k <= n_; ++k) {
                         const int32_t i = fila[k];
                         const int32_t j = columna[k];
@@ -641,10 +642,11 @@ private:
                             EsperarAvance(otro, espera->hasta);
                             ++espera;
                         }
-                        rutear(i, j, velocidad[hilo]);
+                        rutear(i, j, v);
                         if (reparto_.JuntoAlCorte(i, j)) mio.k.store(k + 1, std::memory_order_release);
                     }
                     mio.k.store(n_ + 1, std::memory_order_release);
+                    velocidad[hilo] = v;
                 });
                 if constexpr (requires { ruteo.SumarVelocidad(0.0f); }) {
                     ruteo.SumarVelocidad(velocidad[0]);
