@@ -181,9 +181,16 @@ private:
             // Rearranged for the memory, with the same results; without the
             // memory for that the order is prepared again and kept as it is.
             // (A run of one or two periods is over before that pays.)
-            if (par_.nPer >= 3 || par_.PasoAutomatico == 1)
-                if (!(DosHilosPosibles() ? DosHilos() : OrdenLocal(e_.orden, filas_, columnas_, Encadenadas())))
+            if (par_.nPer >= 3 || par_.PasoAutomatico == 1) {
+                ElegirLotes();
+                if (!(DosHilosPosibles() ? DosHilos()
+                                         : OrdenLocal(e_.orden, filas_, columnas_, Encadenadas(), nullptr, Lotes(),
+                                                      anchoLote_))) {
                     PrepararOrden(en_.carpetaCache, par_.ArchivoDEM, g_.Cota, e_.orden, false);
+                    lotes_.clear();
+                    anchoLote_ = 0;
+                }
+            }
         } catch (const std::bad_alloc&) {
             plat_.Mensaje("No hay memoria suficiente para el orden de proceso de las celdas.", kTituloCorrida,
                           Icono::Advertencia);
@@ -291,7 +298,7 @@ private:
         const bool primero = columnas_ >= filas_;
         for (const bool porColumnas : {primero, !primero}) {
             const CorteMitades corte = CorteDeLaCuenca(g_.Cota, porColumnas);
-            if (!OrdenLocal(e_.orden, filas_, columnas_, Encadenadas(), &corte)) return false;
+            if (!OrdenLocal(e_.orden, filas_, columnas_, Encadenadas(), &corte, Lotes(), anchoLote_)) return false;
             reparto_ = RepartirOrden(e_.orden, g_.Cota, corte);
             if (reparto_.activo) break;
         }
@@ -304,6 +311,20 @@ private:
         }
         return true;
     }
+
+    // The surface-flow method over a closed basin routes cells that lie
+    // apart several at a time where the processor has the vector registers
+    // for it: the order is then placed in groups of cells ready together.
+    void ElegirLotes() {
+        anchoLote_ = 0;
+        lotes_.clear();
+        if (par_.Metodo != 1 || par_.BordeAbierto == 1) return;
+        if (par_.ConservarMasa == 1)
+            KernelFlujoLoteCon<true>(anchoLote_);
+        else
+            KernelFlujoLoteCon<false>(anchoLote_);
+    }
+    std::vector<uint8_t>* Lotes() { return anchoLote_ > 0 ? &lotes_ : nullptr; }
 
     // Cells whose routing adds to a total of the run in the order: with an
     // open edge, the cells that have a side open.
@@ -621,9 +642,72 @@ private:
                 aporte[idx] = 0;
             }
         };
+        // Routes the `m` cells from position k, which lie apart, side by side.
+        [[maybe_unused]] auto rutearLote = [&](int64_t k, int m, float& v) {
+            if constexpr (requires { ruteo.RutearLote(nullptr, 0); }) {
+                CeldaActual celdas[kMaxCeldasPorLote];
+                int n = 0;
+                for (int r = 0; r < m; ++r) {
+                    const int32_t i = fila[k + r];
+                    const int32_t j = columna[k + r];
+                    const size_t idx = static_cast<size_t>(i) * ancho + static_cast<size_t>(j);
+                    if (cota[idx] > 0) {
+                        float lluvia;
+                        if constexpr (kPorCelda)
+                            lluvia = lluviaCelda[idx];
+                        else
+                            lluvia = subArea && FueraDelArea(i, j) ? 0.0f : lluviaPeriodo;
+                        celdas[n++] = CeldaActual{i, j, lluvia};
+                    } else {
+                        qSalida[idx] = 0;
+                        nivel[idx] = 0;
+                        aporte[idx] = 0;
+                    }
+                }
+                if (n > 0) {
+                    const float vc = ruteo.RutearLote(celdas, n);
+                    if (vc > v) v = vc;
+                }
+            }
+        };
+        bool enLotes = false;
+        if constexpr (requires { ruteo.RutearLote(nullptr, 0); })
+            enLotes = !lotes_.empty() && ruteo.AnchoLote() == anchoLote_;
         bool hecho = false;
         if constexpr (Ruteo::kParalelo) {
-            if (pareja_) {
+            if (pareja_ && enLotes) {
+                // The same by groups: a group lies in one half, and its cells
+                // wait for the other thread where any of them must.
+                avance_[0].k.store(0, std::memory_order_relaxed);
+                avance_[1].k.store(0, std::memory_order_relaxed);
+                float velocidad[2] = {0, 0};
+                pareja_->Ejecutar([&](int hilo) {
+                    const RepartoDos::Espera* espera = reparto_.esperas[hilo].data();
+                    const RepartoDos::Espera* fin = espera + reparto_.esperas[hilo].size();
+                    Avance& mio = avance_[hilo];
+                    const Avance& otro = avance_[1 - hilo];
+                    float v = 0;
+                    int64_t k = 1;
+                    for (const uint8_t m : lotes_) {
+                        const int64_t primera = k;
+                        k += m;
+                        if (reparto_.Hilo(fila[primera], columna[primera]) != hilo) continue;
+                        for (; espera != fin && espera->k < k; ++espera) EsperarAvance(otro, espera->hasta);
+                        bool junto = false;
+                        for (int64_t r = primera; r < k; ++r) junto = junto || reparto_.JuntoAlCorte(fila[r], columna[r]);
+                        rutearLote(primera, m, v);
+                        if (junto) mio.k.store(k, std::memory_order_release);
+                    }
+                    mio.k.store(n_ + 1, std::memory_order_release);
+                    velocidad[hilo] = v;
+                });
+                if constexpr (requires { ruteo.SumarVelocidad(0.0f); }) {
+                    ruteo.SumarVelocidad(velocidad[0]);
+                    ruteo.SumarVelocidad(velocidad[1]);
+                }
+                hecho = true;
+            }
+            if (pareja_ && !hecho) {
                 // Each thread its half, waiting where the other's cells come first.
                 avance_[0].k.store(0, std::memory_order_relaxed);
                 avance_[1].k.store(0, std::memory_order_relaxed);
@@ -654,6 +738,16 @@ private:
                 }
                 hecho = true;
             }
+        }
+        if (!hecho && enLotes) {
+            float velocidad = 0;
+            int64_t k = 1;
+            for (const uint8_t m : lotes_) {
+                rutearLote(k, m, velocidad);
+                k += m;
+            }
+            if constexpr (requires { ruteo.SumarVelocidad(0.0f); }) ruteo.SumarVelocidad(velocidad);
+            hecho = true;
         }
         if (!hecho) {
             float velocidad = 0;
@@ -784,6 +878,8 @@ private:
     int64_t n_ = 0;       // cells in the processing order
     int64_t celdasCuenca_ = 0;
     int64_t celdasConLluvia_ = 0;
+    int anchoLote_ = 0;             // cells routed side by side (0: one at a time)
+    std::vector<uint8_t> lotes_;    // sizes of the order's groups of such cells
     RepartoDos reparto_;                    // the two threads' halves, when shared
     std::unique_ptr<ParejaHilos> pareja_;   // the second thread, when shared
     Avance avance_[2];

@@ -78,6 +78,36 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& pa
 template <bool kAbierto, bool kConservar>
 float FlujoCeldaCon(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& paso, double& salidaBorde);
 
+/// The kernel's forms, each giving the same numbers bit for bit: the portable
+/// one, and one that works the four directions side by side in AVX registers.
+/// `FlujoCeldaCon` and the run use the second where the processor has AVX.
+using KernelFlujo = float (*)(GrillasModelo&, const CeldaActual&, const PasoFlujo&, double&);
+template <bool kAbierto, bool kConservar>
+float FlujoCeldaPortable(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& paso, double& salidaBorde);
+/// The AVX form, or nullptr where this processor or build lacks it.
+template <bool kAbierto, bool kConservar>
+KernelFlujo KernelFlujoAvx();
+/// Whether the vector forms may be used: always, unless the environment
+/// variable TARNO_VECTORES is 0 (then every form is the portable one).
+bool VectoresPermitidos();
+/// The form a run uses.
+template <bool kAbierto, bool kConservar>
+KernelFlujo KernelFlujoCon();
+
+/// Routes `n` cells inside the basin (1 to the kernel's width) that lie more
+/// than two steps apart from each other, as `FlujoCeldaCon<false, kConservar>`
+/// would one after the other (such cells touch no common cell), and returns
+/// the fastest velocity of them. The cells side by side in the lanes of AVX
+/// registers (`ancho` 4) or AVX-512 ones (`ancho` 8); nullptr where this
+/// processor or build lacks them.
+using KernelFlujoLote = float (*)(GrillasModelo&, const CeldaActual*, int, const PasoFlujo&);
+template <bool kConservar>
+KernelFlujoLote KernelFlujoLoteAvx(int ancho);
+/// The widest of those this processor has, its width in `ancho`; nullptr
+/// (and 0) when none, or when the vector forms are not permitted.
+template <bool kConservar>
+KernelFlujoLote KernelFlujoLoteCon(int& ancho);
+
 /// The same for callers that hold only the parameters (prepares the step itself).
 float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const Parametros& par);
 
@@ -185,7 +215,9 @@ public:
     /// `celdasCuenca`: cells inside the basin; `minutosLluvia`: minutes of rain
     /// of the storm (for the stability guard's advice).
     RuteoFlujoCon(GrillasModelo& g, const Parametros& par, int64_t celdasCuenca, double minutosLluvia)
-        : estabilidad(par, celdasCuenca, minutosLluvia), g_(g), par_(par) {}
+        : estabilidad(par, celdasCuenca, minutosLluvia), g_(g), par_(par), kernel_(KernelFlujoCon<kAbierto, kConservar>()) {
+        if constexpr (!kAbierto) lote_ = KernelFlujoLoteCon<kConservar>(anchoLote_);
+    }
 
     void PrepararPeriodo(float lluviaPeriodo) {
         paso_ = PrepararPasoFlujo(par_, lluviaPeriodo);
@@ -205,8 +237,14 @@ public:
     /// Routes cell (i, j) and returns its fastest velocity, for the caller
     /// to keep (`SumarVelocidad`).
     float RutearCelda(int32_t i, int32_t j, float lluvia) {
-        return FlujoCeldaCon<kAbierto, kConservar>(g_, CeldaActual{i, j, lluvia}, paso_, salidaBorde_);
+        return kernel_(g_, CeldaActual{i, j, lluvia}, paso_, salidaBorde_);
     }
+    /// How many cells that lie apart `RutearLote` takes at most (0: it is
+    /// not available and cells go one at a time).
+    int AnchoLote() const { return anchoLote_; }
+    /// Routes `n` cells (rain in each) that lie more than two steps apart
+    /// and returns their fastest velocity, for the caller to keep.
+    float RutearLote(const CeldaActual* celdas, int n) { return lote_(g_, celdas, n, paso_); }
     void SumarVelocidad(float v) {
         if (v > velocidad_) velocidad_ = v;
     }
@@ -226,6 +264,9 @@ public:
 private:
     GrillasModelo& g_;
     const Parametros& par_;
+    KernelFlujo kernel_;
+    KernelFlujoLote lote_ = nullptr;
+    int anchoLote_ = 0;
     PasoFlujo paso_;
     float velocidad_ = 0;  // fastest velocity of the period, m/s
     double salidaBorde_ = 0;

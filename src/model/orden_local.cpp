@@ -1,5 +1,6 @@
 #include "model/orden_local.h"
 
+#include <algorithm>
 #include <functional>
 #include <new>
 #include <queue>
@@ -34,7 +35,7 @@ inline void Cercanas(int32_t i, int32_t j, int32_t filas, int32_t columnas, size
 }  // namespace
 
 bool OrdenLocal(OrdenProceso& orden, int32_t filas, int32_t columnas, const std::vector<uint32_t>& encadenadas,
-                const CorteMitades* corte) {
+                const CorteMitades* corte, std::vector<uint8_t>* lotes, int celdasPorLote) {
     const int64_t n = orden.Tamano();
     if (n <= 0) return true;
     const size_t ancho = static_cast<size_t>(columnas) + 1;
@@ -83,18 +84,30 @@ bool OrdenLocal(OrdenProceso& orden, int32_t filas, int32_t columnas, const std:
         if ((estado[y] & kSinColocar) && (--estado[y] & kPendientes) == 0)
             listas[mitad(y)].push(static_cast<uint32_t>(y));
     };
+    const int porMitad = lotes ? std::clamp(celdasPorLote, 1, kMaxCeldasPorLote) : 1;
+    if (lotes) {
+        lotes->clear();
+        try {
+            lotes->reserve(static_cast<size_t>(n / 2));
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+    }
     while (!listas[0].empty() || !listas[1].empty()) {
-        uint32_t ronda[2];
+        uint32_t ronda[2 * kMaxCeldasPorLote];
         int m = 0;
         for (Listas& l : listas) {
-            if (l.empty()) continue;
-            const uint32_t c = l.top();
-            l.pop();
-            ronda[m++] = c;
-            ++k;
-            orden.Fila[static_cast<size_t>(k)] = static_cast<int32_t>(c / ancho);
-            orden.Columna[static_cast<size_t>(k)] = static_cast<int32_t>(c % ancho);
-            estado[c] &= static_cast<uint8_t>(~kSinColocar);
+            int tomadas = 0;
+            for (; tomadas < porMitad && !l.empty(); ++tomadas) {
+                const uint32_t c = l.top();
+                l.pop();
+                ronda[m++] = c;
+                ++k;
+                orden.Fila[static_cast<size_t>(k)] = static_cast<int32_t>(c / ancho);
+                orden.Columna[static_cast<size_t>(k)] = static_cast<int32_t>(c % ancho);
+                estado[c] &= static_cast<uint8_t>(~kSinColocar);
+            }
+            if (lotes && tomadas > 0) lotes->push_back(static_cast<uint8_t>(tomadas));
         }
         for (int r = 0; r < m; ++r) {
             const uint32_t c = ronda[r];

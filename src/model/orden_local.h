@@ -50,8 +50,16 @@ struct CorteMitades {
 /// first ready in memory of each), so that two threads can walk the halves
 /// side by side: the two cells of a round were both ready before it, so they
 /// never touch each other.
+///
+/// With `lotes` each round takes up to `celdasPorLote` (at most
+/// `kMaxCeldasPorLote`) ready cells of each half instead of one, and `lotes` receives the number taken, group by
+/// group in the order: the cells of a group were all ready together, so no
+/// two of them lie within two steps of each other and they may be routed
+/// side by side.
+inline constexpr int kMaxCeldasPorLote = 8;
 bool OrdenLocal(OrdenProceso& orden, int32_t filas, int32_t columnas, const std::vector<uint32_t>& encadenadas,
-                const CorteMitades* corte = nullptr);
+                const CorteMitades* corte = nullptr, std::vector<uint8_t>* lotes = nullptr,
+                int celdasPorLote = 1);
 
 /// Grid indices of the basin cells (Cota > 0) with a side open: on the edge of
 /// the grid or next to a cell outside the basin. With an open edge what they

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numeric>
+#include <random>
 #include <vector>
 
 #include "model/flujo_superficial.h"
@@ -381,4 +383,125 @@ TEST(EstabilidadFlujo, AlturaNoFinitaAbandona) {
     EXPECT_FALSE(guardia.Revisar(g, 1, 0));
     EXPECT_EQ(guardia.PasoSugerido(), 0);
     EXPECT_NE(guardia.Mensaje(2).find("Use un paso de cálculo menor."), std::string::npos);
+}
+
+namespace {
+
+bool MismosBits(const GrillasModelo& a, const GrillasModelo& b) {
+    auto igual = [](const auto& x, const auto& y) {
+        return x.Vector().size() == y.Vector().size() &&
+               std::memcmp(x.Datos(), y.Datos(), x.Vector().size() * sizeof(*x.Datos())) == 0;
+    };
+    return igual(a.Cota, b.Cota) && igual(a.Nivel, b.Nivel) && igual(a.AporteCascada, b.AporteCascada) &&
+           igual(a.QEntrada, b.QEntrada) && igual(a.QSalida, b.QSalida) && igual(a.HMax, b.HMax) &&
+           igual(a.QMax, b.QMax);
+}
+
+// A random grid, parameters and rain: dry and wet cells, shallow laminar
+// sheets and deep turbulent ones, steps long enough to overdraw cells, cells
+// outside the basin, rain on a cell that is not the period's.
+struct CasoAzar {
+    GrillasModelo g;
+    Parametros par;
+    float lluviaPeriodo = 0;
+    std::vector<float> lluvia;  // per grid index
+    std::mt19937 azar;
+
+    explicit CasoAzar(uint32_t semilla) : azar(semilla) {
+        auto u = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(azar); };
+        auto uno = [&](std::initializer_list<float> v) { return *(v.begin() + azar() % v.size()); };
+        const int filas = 3 + static_cast<int>(azar() % 10), columnas = 3 + static_cast<int>(azar() % 10);
+        std::vector<float> cota;
+        for (int k = 0; k < filas * columnas; ++k)
+            cota.push_back(u(0, 1) < 0.1 ? 0.0f : static_cast<float>(100 + u(0, 3)));
+        g = Grillas(filas, columnas, cota);
+        for (int f = 1; f <= filas; ++f)
+            for (int c = 1; c <= columnas; ++c) {
+                if (!(g.Cota(f, c) > 0)) continue;
+                const double r = u(0, 1);
+                if (r > 0.4) g.Nivel(f, c) += std::pow(10.0, u(-5, 0));
+                if (u(0, 1) < 0.5) g.QEntrada(f, c) = static_cast<float>(u(0, 0.3));
+            }
+        par = ParametrosFlujo(uno({1, 5, 30}), uno({0.02f, 0.2f, 1.0f, 3.0f}));
+        par.ResolucionY = uno({1, 5, 30});
+        par.Manning = uno({0.02f, 0.04f, 0.1f});
+        par.FactorRes = uno({1, 10});
+        lluviaPeriodo = uno({0, 0.05f, 1.0f});
+        for (size_t k = 0; k < g.Cota.Vector().size(); ++k) {
+            const double r = u(0, 1);
+            lluvia.push_back(r < 0.7 ? lluviaPeriodo : r < 0.85 ? 0.0f : static_cast<float>(u(0, 2)));
+        }
+    }
+    CeldaActual Celda(size_t idx) const {
+        return CeldaActual{static_cast<int32_t>(idx / g.Cota.Ancho()), static_cast<int32_t>(idx % g.Cota.Ancho()),
+                           lluvia[idx]};
+    }
+};
+
+// Routes every cell of the case for five periods with the portable form and
+// with `otra` (one cell at a time) or `lote` (cells more than two steps
+// apart `ancho` at a time), in the same random orders; true when every grid,
+// velocity and open-edge outflow stayed the same bit for bit.
+template <bool kAbierto, bool kConservar>
+::testing::AssertionResult MismosQueLaPortable(uint32_t semilla, KernelFlujo otra, KernelFlujoLote lote, int ancho = 1) {
+    CasoAzar caso(semilla);
+    GrillasModelo a = caso.g, b = caso.g;
+    const PasoFlujo paso = PrepararPasoFlujo(caso.par, caso.lluviaPeriodo);
+    std::vector<size_t> celdas;
+    for (int f = 1; f <= a.Cota.Filas(); ++f)
+        for (int c = 1; c <= a.Cota.Columnas(); ++c)
+            if (!lote || a.Cota(f, c) > 0) celdas.push_back(a.Cota.Indice(f, c));
+    for (int periodo = 1; periodo <= 5; ++periodo) {
+        std::shuffle(celdas.begin(), celdas.end(), caso.azar);
+        double bordeA = 0, bordeB = 0;
+        float vA = 0, vB = 0;
+        std::vector<size_t> resto = celdas;
+        while (!resto.empty()) {
+            // The next cells of the order that lie apart from each other.
+            std::vector<size_t> grupo;
+            const long w = static_cast<long>(a.Cota.Ancho());
+            for (auto it = resto.begin(); it != resto.end() && grupo.size() < static_cast<size_t>(ancho);) {
+                const long f = static_cast<long>(*it) / w, c = static_cast<long>(*it) % w;
+                const bool lejos = std::all_of(grupo.begin(), grupo.end(), [&](size_t x) {
+                    return std::abs(static_cast<long>(x) / w - f) + std::abs(static_cast<long>(x) % w - c) > 2;
+                });
+                if (lejos) {
+                    grupo.push_back(*it);
+                    it = resto.erase(it);
+                } else {
+                    ++it;
+                }
+            }
+            CeldaActual celdasGrupo[8];
+            for (size_t l = 0; l < grupo.size(); ++l) {
+                celdasGrupo[l] = caso.Celda(grupo[l]);
+                vA = std::max(vA, FlujoCeldaPortable<kAbierto, kConservar>(a, celdasGrupo[l], paso, bordeA));
+            }
+            vB = std::max(vB, lote ? lote(b, celdasGrupo, static_cast<int>(grupo.size()), paso)
+                                   : otra(b, celdasGrupo[0], paso, bordeB));
+        }
+        if (!MismosBits(a, b)) return ::testing::AssertionFailure() << "grids differ in period " << periodo;
+        if (std::memcmp(&vA, &vB, sizeof vA) != 0 || std::memcmp(&bordeA, &bordeB, sizeof bordeA) != 0)
+            return ::testing::AssertionFailure() << "velocity " << vA << " / " << vB << ", edge " << bordeA << " / "
+                                                 << bordeB << " in period " << periodo;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+}  // namespace
+
+TEST(FlujoCelda, LasFormasVectorialesDanLosMismosBits) {
+    if (!KernelFlujoAvx<false, false>()) GTEST_SKIP() << "sin AVX";
+    for (uint32_t semilla = 1; semilla <= 300; ++semilla) {
+        SCOPED_TRACE(semilla);
+        EXPECT_TRUE((MismosQueLaPortable<false, false>(semilla, KernelFlujoAvx<false, false>(), nullptr)));
+        EXPECT_TRUE((MismosQueLaPortable<true, false>(semilla, KernelFlujoAvx<true, false>(), nullptr)));
+        EXPECT_TRUE((MismosQueLaPortable<false, true>(semilla, KernelFlujoAvx<false, true>(), nullptr)));
+        EXPECT_TRUE((MismosQueLaPortable<true, true>(semilla, KernelFlujoAvx<true, true>(), nullptr)));
+        for (const int ancho : {4, 8}) {
+            if (!KernelFlujoLoteAvx<false>(ancho)) continue;
+            EXPECT_TRUE((MismosQueLaPortable<false, false>(semilla, nullptr, KernelFlujoLoteAvx<false>(ancho), ancho)));
+            EXPECT_TRUE((MismosQueLaPortable<false, true>(semilla, nullptr, KernelFlujoLoteAvx<true>(ancho), ancho)));
+        }
+    }
 }
