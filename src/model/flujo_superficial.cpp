@@ -716,6 +716,19 @@ struct W {
     static D JuntarFloat(const float* base, const ptrdiff_t* i) {
         return _mm256_cvtps_pd(_mm_set_ps(base[i[3]], base[i[2]], base[i[1]], base[i[0]]));
     }
+    // Each lane's value (rounded to float) to base[i[lane]], in the lanes of `mascara`.
+    static void EsparcirFloat(float* base, const ptrdiff_t* i, int mascara, D a) {
+        alignas(32) double v[4];
+        _mm256_store_pd(v, a);
+        for (int l = 0; l < 4; ++l)
+            if (mascara >> l & 1) base[i[l]] = static_cast<float>(v[l]);
+    }
+    static void EsparcirDouble(double* base, const ptrdiff_t* i, int mascara, D a) {
+        alignas(32) double v[4];
+        _mm256_store_pd(v, a);
+        for (int l = 0; l < 4; ++l)
+            if (mascara >> l & 1) base[i[l]] = v[l];
+    }
 };
 
 #include "model/flujo_lote.inc"
@@ -762,6 +775,12 @@ struct W {
     }
     static D JuntarFloat(const float* base, const ptrdiff_t* i) {
         return _mm512_cvtps_pd(_mm512_i64gather_ps(_mm512_loadu_si512(i), base, 4));
+    }
+    static void EsparcirFloat(float* base, const ptrdiff_t* i, int mascara, D a) {
+        _mm512_mask_i64scatter_ps(base, static_cast<__mmask8>(mascara), _mm512_loadu_si512(i), _mm512_cvtpd_ps(a), 4);
+    }
+    static void EsparcirDouble(double* base, const ptrdiff_t* i, int mascara, D a) {
+        _mm512_mask_i64scatter_pd(base, static_cast<__mmask8>(mascara), _mm512_loadu_si512(i), a, 8);
     }
 };
 
