@@ -89,7 +89,7 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& pa
 }
 
 template <bool kAbierto, bool kConservar>
-float FlujoCeldaPortable(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& paso, double& salidaBorde) {
+float FlujoCeldaCon(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& paso, double& salidaBorde) {
     const int32_t filas = g.Cota.Filas();
     const int32_t columnas = g.Cota.Columnas();
     const int32_t I = celda.I;
@@ -356,316 +356,9 @@ float FlujoCeldaPortable(GrillasModelo& g, const CeldaActual& celda, const PasoF
 }
 
 #if TARNO_FLUJO_AVX
-// The same kernel with the four directions side by side in the lanes of one
-// AVX register (lane k - 1 holds direction k). Every lane does the portable
-// form's operations in its order, with its roundings to float, and the sums
-// over directions are still made one direction after the other, so the
-// numbers are the same bit for bit; directions a step skips are masked to
-// zero instead of branched around.
-namespace {
-
-using V4 = __m256d;
-
-[[gnu::target("avx"), gnu::always_inline]] inline V4 Flotante(V4 x) {
-    return _mm256_cvtps_pd(_mm256_cvtpd_ps(x));
-}
-[[gnu::target("avx"), gnu::always_inline]] inline V4 Mascara(bool a, bool b, bool c, bool d) {
-    return _mm256_castsi256_pd(_mm256_set_epi64x(-int64_t{d}, -int64_t{c}, -int64_t{b}, -int64_t{a}));
-}
-[[gnu::target("avx"), gnu::always_inline]] inline V4 Y(V4 m, V4 x) { return _mm256_and_pd(m, x); }
-[[gnu::target("avx"), gnu::always_inline]] inline V4 Absoluto(V4 x) {
-    return _mm256_andnot_pd(_mm256_set1_pd(-0.0), x);
-}
-template <int kPredicado>
-[[gnu::target("avx"), gnu::always_inline]] inline V4 Comparar(V4 a, V4 b) {
-    return _mm256_cmp_pd(a, b, kPredicado);
-}
-// The C++ comparisons: false with a NaN, except != which is true.
-[[gnu::target("avx"), gnu::always_inline]] inline V4 Mayor(V4 a, V4 b) { return Comparar<_CMP_GT_OQ>(a, b); }
-[[gnu::target("avx"), gnu::always_inline]] inline V4 Menor(V4 a, V4 b) { return Comparar<_CMP_LT_OQ>(a, b); }
-[[gnu::target("avx"), gnu::always_inline]] inline V4 MenorOIgual(V4 a, V4 b) { return Comparar<_CMP_LE_OQ>(a, b); }
-[[gnu::target("avx"), gnu::always_inline]] inline V4 Distinto(V4 a, V4 b) { return Comparar<_CMP_NEQ_UQ>(a, b); }
-
-// Sum of the four lanes in direction order, starting from 0 (a masked lane
-// adds +0, which leaves any sum of these non-zero-signed terms unchanged).
-[[gnu::target("avx"), gnu::always_inline]] inline double SumaEnOrden(V4 x) {
-    alignas(32) double v[4];
-    _mm256_store_pd(v, x);
-    return ((v[0] + v[1]) + v[2]) + v[3];
-}
-
-// Redondear6 of every lane.
-[[gnu::target("avx"), gnu::always_inline]] inline V4 Redondear6V(V4 v) {
-    const V4 x = _mm256_mul_pd(v, _mm256_set1_pd(1e6));
-    const V4 magico = _mm256_set1_pd(6755399441055744.0);
-    const V4 enRango = Menor(Absoluto(x), _mm256_set1_pd(2251799813685248.0));
-    if (_mm256_movemask_pd(enRango) == 0xF)
-        return _mm256_div_pd(_mm256_sub_pd(_mm256_add_pd(x, magico), magico), _mm256_set1_pd(1e6));
-    alignas(32) double a[4];
-    _mm256_store_pd(a, v);
-    for (double& e : a) e = Redondear6(e);
-    return _mm256_load_pd(a);
-}
-
-}  // namespace
-
-template <bool kAbierto, bool kConservar>
-[[gnu::target("avx")]] float FlujoCeldaAvx(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& paso,
-                                           double& salidaBorde) {
-    const int32_t filas = g.Cota.Filas();
-    const int32_t columnas = g.Cota.Columnas();
-    const int32_t I = celda.I;
-    const int32_t J = celda.J;
-    const ptrdiff_t ancho = static_cast<ptrdiff_t>(g.Cota.Ancho());
-    const ptrdiff_t c = static_cast<ptrdiff_t>(g.Cota.Indice(I, J));
-
-    float* const cota = g.Cota.Datos();
-    double* const nivel = g.Nivel.Datos();
-    float* const qEntrada = g.QEntrada.Datos();
-
-    if (celda.LluviaPaso == 0 && qEntrada[c] == 0 && cota[c] > 0 && nivel[c] == static_cast<double>(cota[c])) {
-        g.QSalida.Datos()[c] = 0;
-        return 0;
-    }
-
-    // A missing neighbour is read at the cell itself, and its lane masked.
-    const bool existe[4] = {I > 1, J < columnas, I < filas, J > 1};
-    const ptrdiff_t vecino[4] = {existe[0] ? c - ancho : c, existe[1] ? c + 1 : c, existe[2] ? c + ancho : c,
-                                 existe[3] ? c - 1 : c};
-    const V4 mExiste = Mascara(existe[0], existe[1], existe[2], existe[3]);
-    const V4 cero = _mm256_setzero_pd();
-    const double resX = paso.ResolucionX;
-    const double resY = paso.ResolucionY;
-    const V4 d = _mm256_set_pd(resY, resX, resY, resX);
-    const V4 nivelV = _mm256_set_pd(nivel[vecino[3]], nivel[vecino[2]], nivel[vecino[1]], nivel[vecino[0]]);
-    const V4 cotaV = _mm256_cvtps_pd(_mm_set_ps(cota[vecino[3]], cota[vecino[2]], cota[vecino[1]], cota[vecino[0]]));
-    const float cotaCelda = cota[c];
-
-    [[maybe_unused]] bool abierto[4] = {false, false, false, false};
-    [[maybe_unused]] V4 mAbierto = cero;
-    [[maybe_unused]] V4 pendienteBorde = cero;
-    V4 mDestino;
-    if constexpr (kAbierto) {
-        alignas(32) double pendiente[4] = {0, 0, 0, 0};
-        for (int k = 0; k < 4; ++k) {
-            abierto[k] = !existe[k] || !(cota[vecino[k]] > 0);
-            if (!abierto[k]) continue;
-            const int o = (k + 2) % 4;
-            const double dk = (k % 2 == 0) ? resX : resY;
-            if (existe[o] && cota[vecino[o]] > 0)
-                pendiente[k] = std::max(0.0, (static_cast<double>(cota[vecino[o]]) - cotaCelda) / dk);
-        }
-        mAbierto = Mascara(abierto[0], abierto[1], abierto[2], abierto[3]);
-        pendienteBorde = _mm256_load_pd(pendiente);
-        mDestino = _mm256_or_pd(mAbierto, Mayor(cotaV, cero));
-    } else {
-        mDestino = Y(mExiste, Mayor(cotaV, cero));
-    }
-
-    // 3. Gradients.
-    const double nivelCelda = nivel[c];
-    const V4 nc = _mm256_set1_pd(nivelCelda);
-    V4 G = cero;
-    double mediaBajada = 0, mediaSubida = 0;
-    if (nivelCelda > 0) {
-        V4 mValido = Y(mExiste, Mayor(nivelV, cero));
-        if constexpr (kAbierto) mValido = _mm256_andnot_pd(mAbierto, mValido);
-        G = Y(mValido, _mm256_div_pd(_mm256_sub_pd(nc, nivelV), d));
-        if constexpr (kAbierto) {
-            const V4 hacia = _mm256_add_pd(
-                _mm256_div_pd(_mm256_sub_pd(nc, _mm256_set1_pd(static_cast<double>(cotaCelda))), d), pendienteBorde);
-            G = _mm256_blendv_pd(G, hacia, mAbierto);
-        }
-        const V4 mBaja = Mayor(G, cero);
-        V4 mSube = Menor(G, cero);
-        if constexpr (kAbierto) mSube = _mm256_andnot_pd(mAbierto, mSube);
-        const int nBajada = __builtin_popcount(static_cast<unsigned>(_mm256_movemask_pd(mBaja)));
-        const int nSubida = __builtin_popcount(static_cast<unsigned>(_mm256_movemask_pd(mSube)));
-        const double sumaBajada = SumaEnOrden(Y(mBaja, G));
-        const double sumaSubida = SumaEnOrden(Y(mSube, G));
-        if (nBajada > 0) mediaBajada = sumaBajada / nBajada;
-        if (nSubida > 0) mediaSubida = sumaSubida / nSubida;
-    }
-    const V4 mBaja = Mayor(G, cero);
-
-    // 4. Outflow weights.
-    const V4 mSalida = Y(mDestino, mBaja);
-    V4 wOut = cero;
-    if (mediaBajada != 0) {
-        wOut = Y(mSalida, Flotante(_mm256_sqrt_pd(Absoluto(_mm256_div_pd(G, _mm256_set1_pd(mediaBajada))))));
-        const double suma = SumaEnOrden(wOut);
-        if (suma > 0) wOut = Y(Distinto(wOut, cero), Flotante(_mm256_div_pd(wOut, _mm256_set1_pd(suma))));
-    }
-
-    // 5. Inflow weights, or the flat rule.
-    V4 wIn = cero;
-    double sumaEntrada = 0;
-    if (mediaSubida != 0) {
-        const V4 mEntra = Y(mExiste, Menor(G, cero));
-        wIn = Y(mEntra, Flotante(_mm256_sqrt_pd(Absoluto(_mm256_div_pd(G, _mm256_set1_pd(mediaSubida))))));
-        sumaEntrada = SumaEnOrden(wIn);
-    }
-    if (sumaEntrada <= 0) {
-        const V4 mPlano = Y(mExiste, MenorOIgual(nc, nivelV));
-        wIn = _mm256_blendv_pd(wIn, _mm256_set1_pd(1.0), mPlano);
-        sumaEntrada += __builtin_popcount(static_cast<unsigned>(_mm256_movemask_pd(mPlano)));
-    }
-    if (sumaEntrada > 0)
-        wIn = Y(Distinto(wIn, cero), Flotante(_mm256_div_pd(wIn, _mm256_set1_pd(sumaEntrada))));
-    [[maybe_unused]] const bool sinEntrada = !(sumaEntrada > 0);
-
-    // 6. Rain on the cell as a discharge.
-    const bool lluviaDelPeriodo =
-        std::bit_cast<uint32_t>(celda.LluviaPaso) == std::bit_cast<uint32_t>(paso.LluviaPeriodo);
-    const float i = lluviaDelPeriodo ? paso.IntensidadPeriodo
-                                     : static_cast<float>(static_cast<double>(celda.LluviaPaso) / paso.PasoPp);
-    qEntrada[c] = static_cast<float>(Redondear6(
-        static_cast<double>(qEntrada[c]) + (lluviaDelPeriodo ? paso.CaudalLluviaPeriodo : CaudalLluvia(i, paso))));
-
-    // 7. Inflow shares.
-    const double qEntradaCelda = qEntrada[c];
-    const V4 QAporte =
-        Y(Distinto(wIn, cero), Flotante(Redondear6V(_mm256_mul_pd(wIn, _mm256_set1_pd(qEntradaCelda)))));
-    [[maybe_unused]] double volumenPropio = 0;
-    if constexpr (kConservar) {
-        if (sinEntrada) volumenPropio = VolumenPaso(qEntradaCelda, paso.PasoPp);
-        qEntrada[c] = 0;
-    }
-
-    // 8. A cell outside the basin holds no water.
-    if (cotaCelda <= 0) {
-        g.QSalida.Datos()[c] = 0;
-        nivel[c] = 0;
-        g.AporteCascada.Datos()[c] = 0;
-        return 0;
-    }
-
-    // 9. Outflow per direction, turbulent and laminar side by side.
-    const V4 pasoPp = _mm256_set1_pd(static_cast<double>(paso.PasoPp));
-    const V4 sesenta = _mm256_set1_pd(60.0);
-    const float H = static_cast<float>(nivelCelda - cotaCelda);
-    V4 VolSalida = cero;
-    float velocidadMayor = 0;
-    if (H > 0) {
-        const double Hd = H;
-        const double H3 = Hd * H * H;
-        const double H23 = std::pow(Hd, kDosTercios);
-        const V4 V = Flotante(_mm256_div_pd(_mm256_mul_pd(_mm256_set1_pd(H23), _mm256_sqrt_pd(G)),
-                                            _mm256_set1_pd(static_cast<double>(paso.Manning))));
-        const V4 mActiva = Y(mSalida, Mayor(V, cero));
-        const int activas = _mm256_movemask_pd(mActiva);
-        if (activas != 0) {
-            const V4 Re = Flotante(_mm256_div_pd(_mm256_mul_pd(_mm256_set1_pd(4.0 * Hd), V), _mm256_set1_pd(kViscosidad)));
-            const V4 mTurbulenta = Y(mActiva, Mayor(Re, _mm256_set1_pd(kReynoldsLaminar)));
-            const V4 mLaminar = _mm256_andnot_pd(mTurbulenta, mActiva);
-            const V4 QTurbulento =
-                Flotante(_mm256_mul_pd(_mm256_mul_pd(_mm256_mul_pd(wOut, V), _mm256_set1_pd(Hd)), d));
-            V4 Q = QTurbulento;
-            double qLaminarMayor = 0;
-            if (_mm256_movemask_pd(mLaminar) != 0) {
-                const float KLam = celda.LluviaPaso == paso.LluviaPeriodo ? paso.KLluviaPeriodo
-                                   : celda.LluviaPaso == 0                ? paso.KSinLluvia
-                                                                          : ResistenciaLaminar(i);
-                const float K = static_cast<float>(static_cast<double>(KLam) * paso.FactorRes);
-                const V4 f = Flotante(_mm256_div_pd(_mm256_set1_pd(static_cast<double>(K)), Re));
-                const V4 q = _mm256_sqrt_pd(
-                    _mm256_div_pd(_mm256_mul_pd(_mm256_set1_pd(H3), _mm256_mul_pd(_mm256_set1_pd(kOchoG), G)), f));
-                const V4 QLaminar = Flotante(_mm256_mul_pd(_mm256_mul_pd(q, wOut), d));
-                Q = _mm256_blendv_pd(Q, QLaminar, mLaminar);
-                alignas(32) double ql[4];
-                _mm256_store_pd(ql, Y(mLaminar, q));
-                for (double e : ql) qLaminarMayor = e > qLaminarMayor ? e : qLaminarMayor;
-            }
-            alignas(32) double vt[4];
-            _mm256_store_pd(vt, Y(mTurbulenta, V));
-            for (double e : vt) {
-                const float v = static_cast<float>(e);
-                velocidadMayor = v > velocidadMayor ? v : velocidadMayor;
-            }
-            if (qLaminarMayor > 0) {
-                const float vLaminar = static_cast<float>(qLaminarMayor / Hd);
-                if (vLaminar > velocidadMayor) velocidadMayor = vLaminar;
-            }
-            VolSalida = Y(mActiva, Flotante(_mm256_mul_pd(_mm256_mul_pd(Q, pasoPp), sesenta)));
-        }
-    }
-
-    // 10. Total outflow.
-    float VolSalidaTotal = static_cast<float>(SumaEnOrden(VolSalida));
-    const float Qs = static_cast<float>(VolSalidaTotal / paso.T);
-
-    // 11. Net volume per direction.
-    V4 VolNeto = Flotante(_mm256_mul_pd(_mm256_mul_pd(QAporte, pasoPp), sesenta));
-    if (VolSalidaTotal != 0) {
-        const V4 neto = Flotante(_mm256_mul_pd(
-            _mm256_mul_pd(
-                _mm256_sub_pd(QAporte, _mm256_div_pd(_mm256_mul_pd(_mm256_set1_pd(static_cast<double>(Qs)), VolSalida),
-                                                     _mm256_set1_pd(static_cast<double>(VolSalidaTotal)))),
-                pasoPp),
-            sesenta));
-        VolNeto = _mm256_blendv_pd(VolNeto, neto, Distinto(VolSalida, cero));
-    }
-    float VolNetoTotal = static_cast<float>(SumaEnOrden(VolNeto));
-    if constexpr (kConservar) VolNetoTotal = static_cast<float>(VolNetoTotal + volumenPropio);
-
-    // 12. Storage.
-    const double DeltaNivel = static_cast<double>(VolNetoTotal) / paso.ResolucionY / paso.ResolucionX;
-    nivel[c] = nivelCelda + DeltaNivel;
-
-    // 13. Overdraft.
-    if (static_cast<float>(nivel[c]) < cotaCelda) {
-        const float D = static_cast<float>(cotaCelda - nivel[c]);
-        const double volumenDeficit = static_cast<double>(D) * paso.ResolucionY * paso.ResolucionX;
-        alignas(32) double w[4], aporte[4], neto[4], salida[4];
-        _mm256_store_pd(w, wOut);
-        _mm256_store_pd(aporte, QAporte);
-        _mm256_store_pd(neto, VolNeto);
-        _mm256_store_pd(salida, VolSalida);
-        for (int k = 0; k < 4; ++k) {
-            if (w[k] > 0) {
-                const float n = static_cast<float>(neto[k] + w[k] * volumenDeficit);
-                salida[k] = static_cast<float>(VolumenPaso(aporte[k], paso.PasoPp) - n);
-            }
-        }
-        VolSalida = _mm256_load_pd(salida);
-        VolSalidaTotal = static_cast<float>(SumaEnOrden(VolSalida));
-        nivel[c] = cotaCelda;
-    }
-
-    // 14. Delivery to the neighbours (a direction that carries nothing adds
-    //     +0, which leaves the neighbour's inflow as it is).
-    alignas(32) double entrega[4];
-    _mm256_store_pd(entrega, _mm256_div_pd(VolSalida, _mm256_set1_pd(paso.T)));
-    if constexpr (kAbierto) {
-        alignas(32) double salida[4];
-        _mm256_store_pd(salida, VolSalida);
-        for (int k = 0; k < 4; ++k)
-            if (abierto[k]) salidaBorde += salida[k];
-    }
-    for (int k = 0; k < 4; ++k) {
-        if constexpr (kAbierto) {
-            if (abierto[k]) continue;
-        }
-        if (existe[k]) qEntrada[vecino[k]] = static_cast<float>(entrega[k] + qEntrada[vecino[k]]);
-    }
-
-    // 15. Maximum depth.
-    float& hMax = g.HMax.Datos()[c];
-    const float h = static_cast<float>(nivel[c] - cotaCelda);
-    if (h > hMax) hMax = h;
-
-    // 16. Outflow of the cell and its maximum.
-    float& qSalida = g.QSalida.Datos()[c];
-    qSalida = static_cast<float>(Redondear6(VolSalidaTotal / paso.T));
-    float& qMax = g.QMax.Datos()[c];
-    if (qSalida > qMax) qMax = qSalida;
-
-    return velocidadMayor;
-}
-
 // Several cells at a time, one in each lane: cells more than two steps apart
 // touch no common cell, so routing them side by side is routing them one
-// after the other. Each lane does the portable form's operations in its
+// after the other. Each lane does FlujoCeldaCon's operations in its
 // order; the sums over the four directions are made direction by direction,
 // as there. The lanes are those of an AVX register (4 cells) or of an
 // AVX-512 one (8 cells), each described by a set of operations below.
@@ -803,11 +496,6 @@ template <bool kConservar>
     return ocho::FlujoLote<kConservar>(g, celdas, n, paso);
 }
 
-template <bool kAbierto, bool kConservar>
-KernelFlujo KernelFlujoAvx() {
-    static const bool disponible = __builtin_cpu_supports("avx");
-    return disponible ? &FlujoCeldaAvx<kAbierto, kConservar> : nullptr;
-}
 template <bool kConservar>
 KernelFlujoLote KernelFlujoLoteAvx(int ancho) {
     static const bool avx = __builtin_cpu_supports("avx");
@@ -817,10 +505,6 @@ KernelFlujoLote KernelFlujoLoteAvx(int ancho) {
     return nullptr;
 }
 #else
-template <bool kAbierto, bool kConservar>
-KernelFlujo KernelFlujoAvx() {
-    return nullptr;
-}
 template <bool kConservar>
 KernelFlujoLote KernelFlujoLoteAvx(int) {
     return nullptr;
@@ -830,13 +514,6 @@ KernelFlujoLote KernelFlujoLoteAvx(int) {
 bool VectoresPermitidos() {
     const char* v = std::getenv("TARNO_VECTORES");
     return !(v && std::string(v) == "0");
-}
-
-template <bool kAbierto, bool kConservar>
-KernelFlujo KernelFlujoCon() {
-    if (!VectoresPermitidos()) return &FlujoCeldaPortable<kAbierto, kConservar>;
-    if (KernelFlujo avx = KernelFlujoAvx<kAbierto, kConservar>()) return avx;
-    return &FlujoCeldaPortable<kAbierto, kConservar>;
 }
 
 template <bool kConservar>
@@ -851,22 +528,10 @@ KernelFlujoLote KernelFlujoLoteCon(int& ancho) {
     return nullptr;
 }
 
-template <bool kAbierto, bool kConservar>
-float FlujoCeldaCon(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& paso, double& salidaBorde) {
-    static const KernelFlujo kernel = KernelFlujoCon<kAbierto, kConservar>();
-    return kernel(g, celda, paso, salidaBorde);
-}
-
-#define TARNO_INSTANCIAR_FLUJO(A, C)                                                                           \
-    template float FlujoCeldaPortable<A, C>(GrillasModelo&, const CeldaActual&, const PasoFlujo&, double&); \
-    template KernelFlujo KernelFlujoAvx<A, C>();                                                              \
-    template KernelFlujo KernelFlujoCon<A, C>();                                                              \
-    template float FlujoCeldaCon<A, C>(GrillasModelo&, const CeldaActual&, const PasoFlujo&, double&);
-TARNO_INSTANCIAR_FLUJO(false, false)
-TARNO_INSTANCIAR_FLUJO(true, false)
-TARNO_INSTANCIAR_FLUJO(false, true)
-TARNO_INSTANCIAR_FLUJO(true, true)
-#undef TARNO_INSTANCIAR_FLUJO
+template float FlujoCeldaCon<false, false>(GrillasModelo&, const CeldaActual&, const PasoFlujo&, double&);
+template float FlujoCeldaCon<true, false>(GrillasModelo&, const CeldaActual&, const PasoFlujo&, double&);
+template float FlujoCeldaCon<false, true>(GrillasModelo&, const CeldaActual&, const PasoFlujo&, double&);
+template float FlujoCeldaCon<true, true>(GrillasModelo&, const CeldaActual&, const PasoFlujo&, double&);
 template KernelFlujoLote KernelFlujoLoteAvx<false>(int);
 template KernelFlujoLote KernelFlujoLoteAvx<true>(int);
 template KernelFlujoLote KernelFlujoLoteCon<false>(int&);

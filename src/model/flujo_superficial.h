@@ -78,21 +78,9 @@ float FlujoCelda(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& pa
 template <bool kAbierto, bool kConservar>
 float FlujoCeldaCon(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& paso, double& salidaBorde);
 
-/// The kernel's forms, each giving the same numbers bit for bit: the portable
-/// one, and one that works the four directions side by side in AVX registers.
-/// `FlujoCeldaCon` and the run use the second where the processor has AVX.
-using KernelFlujo = float (*)(GrillasModelo&, const CeldaActual&, const PasoFlujo&, double&);
-template <bool kAbierto, bool kConservar>
-float FlujoCeldaPortable(GrillasModelo& g, const CeldaActual& celda, const PasoFlujo& paso, double& salidaBorde);
-/// The AVX form, or nullptr where this processor or build lacks it.
-template <bool kAbierto, bool kConservar>
-KernelFlujo KernelFlujoAvx();
-/// Whether the vector forms may be used: always, unless the environment
-/// variable TARNO_VECTORES is 0 (then every form is the portable one).
+/// Whether the vector forms below may be used: always, unless the
+/// environment variable TARNO_VECTORES is 0.
 bool VectoresPermitidos();
-/// The form a run uses.
-template <bool kAbierto, bool kConservar>
-KernelFlujo KernelFlujoCon();
 
 /// Routes `n` cells inside the basin (1 to the kernel's width) that lie more
 /// than two steps apart from each other, as `FlujoCeldaCon<false, kConservar>`
@@ -215,7 +203,7 @@ public:
     /// `celdasCuenca`: cells inside the basin; `minutosLluvia`: minutes of rain
     /// of the storm (for the stability guard's advice).
     RuteoFlujoCon(GrillasModelo& g, const Parametros& par, int64_t celdasCuenca, double minutosLluvia)
-        : estabilidad(par, celdasCuenca, minutosLluvia), g_(g), par_(par), kernel_(KernelFlujoCon<kAbierto, kConservar>()) {
+        : estabilidad(par, celdasCuenca, minutosLluvia), g_(g), par_(par) {
         if constexpr (!kAbierto) lote_ = KernelFlujoLoteCon<kConservar>(anchoLote_);
     }
 
@@ -237,7 +225,7 @@ public:
     /// Routes cell (i, j) and returns its fastest velocity, for the caller
     /// to keep (`SumarVelocidad`).
     float RutearCelda(int32_t i, int32_t j, float lluvia) {
-        return kernel_(g_, CeldaActual{i, j, lluvia}, paso_, salidaBorde_);
+        return FlujoCeldaCon<kAbierto, kConservar>(g_, CeldaActual{i, j, lluvia}, paso_, salidaBorde_);
     }
     /// How many cells that lie apart `RutearLote` takes at most (0: it is
     /// not available and cells go one at a time).
@@ -264,7 +252,6 @@ public:
 private:
     GrillasModelo& g_;
     const Parametros& par_;
-    KernelFlujo kernel_;
     KernelFlujoLote lote_ = nullptr;
     int anchoLote_ = 0;
     PasoFlujo paso_;
