@@ -27,3 +27,18 @@ execute_process(COMMAND "${TARNO}" render "${WORK}/g_dat.rkd" "${WORK}/c.png" RE
 if(NOT rc EQUAL 1 OR NOT EXISTS "${WORK}/c.png" OR NOT err MATCHES "Inconsistencia")
   message(FATAL_ERROR "short data: ${rc} ${err}")
 endif()
+# `tarno` alone in a folder: the drawing commands, which it hands to
+# tarno-completo, fail with a message; its own commands still work.
+file(MAKE_DIRECTORY "${WORK}/solo")
+file(COPY "${TARNO}" DESTINATION "${WORK}/solo")
+get_filename_component(nombre "${TARNO}" NAME)
+execute_process(COMMAND "${WORK}/solo/${nombre}" render "${WORK}/g_dat.rkd" "${WORK}/s.png" RESULT_VARIABLE rc
+                ERROR_VARIABLE err)
+if(NOT rc EQUAL 1 OR NOT err MATCHES "no se pudo iniciar .*tarno-completo" OR EXISTS "${WORK}/s.png")
+  message(FATAL_ERROR "render without tarno-completo: ${rc} ${err}")
+endif()
+execute_process(COMMAND "${WORK}/solo/${nombre}" info "${WORK}/g_dat.rkd" RESULT_VARIABLE rc OUTPUT_VARIABLE out
+                ERROR_QUIET)
+if(NOT rc EQUAL 0 OR NOT out MATCHES "Filas:")
+  message(FATAL_ERROR "info without tarno-completo: ${rc} ${out}")
+endif()

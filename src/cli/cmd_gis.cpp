@@ -1,5 +1,6 @@
-// `tarno import` and `tarno export`: GIS rasters in and out through GDAL.
+// `tarno import-asc`, `tarno import` and `tarno export`: GIS rasters in and out through GDAL.
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,44 @@ int ExportarRaster(const Argumentos& args) {
     if (inf.conNoData)
         std::printf("NoData: %s (celdas fuera de la cuenca según %s)\n", NumeroArchivo(inf.noData).c_str(),
                     inf.mdt.c_str());
+    return 0;
+}
+
+int ImportarAsc(const Argumentos& args) {
+    std::vector<std::string> pos;
+    std::optional<double> resX, resY;
+    std::optional<std::string> titulo;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto valor = [&](double& destino) {
+            if (i + 1 >= args.size() || !ConvertirDouble(args[i + 1], destino)) return false;
+            ++i;
+            return true;
+        };
+        double d;
+        if (a == "--resx") {
+            if (!valor(d)) return std::fprintf(stderr, "--resx necesita un número\n"), 2;
+            resX = d;
+        } else if (a == "--resy") {
+            if (!valor(d)) return std::fprintf(stderr, "--resy necesita un número\n"), 2;
+            resY = d;
+        } else if (a == "--titulo") {
+            if (i + 1 >= args.size()) return std::fprintf(stderr, "--titulo necesita un texto\n"), 2;
+            titulo = args[++i];
+        } else {
+            pos.push_back(a);
+        }
+    }
+    if (pos.size() != 2) {
+        std::fprintf(stderr, "uso: tarno import-asc ENTRADA.asc SALIDA_dat.rkd [--resx M --resy M] [--titulo T]\n");
+        return 2;
+    }
+    Resultado r = gis::ImportarAscSig(pos[0], pos[1], resX, resY, titulo);
+    if (!r) {
+        std::fprintf(stderr, "%s\n", r.mensaje.c_str());
+        return 1;
+    }
+    std::printf("Imagen escrita: %s\n", pos[1].c_str());
     return 0;
 }
 

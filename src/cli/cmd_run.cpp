@@ -2,7 +2,6 @@
 // processing order of a DEM.
 #include <unistd.h>
 
-#include <QApplication>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -20,7 +19,6 @@
 #include "raster/archivos.h"
 #include "raster/imagen.h"
 #include "raster/numeros.h"
-#include "ui/informe_corrida.h"
 
 namespace tarno::cli {
 namespace {
@@ -209,9 +207,8 @@ int Run(const Argumentos& args) {
     }
     if (informe && estado.ordenPreparado) {
         // The report of whatever the run left (an abandoned run has no maps).
-        auto app = AbrirAplicacionGrafica();
         std::string ruta;
-        if (Resultado r = ui::EscribirInforme(par, pv, ArmarResumen(fin, estado, par, img, segundos), ruta); !r) {
+        if (Resultado r = EscribirInformeCorrida(par, pv, ArmarResumen(fin, estado, par, img, segundos), ruta); !r) {
             std::fprintf(stderr, "%s\n", r.mensaje.c_str());
             return 1;
         }
