@@ -463,11 +463,15 @@ struct W {
     static D Elegir(M m, D a, D b) { return _mm512_mask_blend_pd(m, a, b); }
     static D Cargar(const double* p) { return _mm512_load_pd(p); }
     static void Guardar(double* p, D a) { _mm512_store_pd(p, a); }
+    // Eight loads and a register built from them: faster than the gather
+    // instructions on processors that split those into microcode.
     static D Juntar(const double* base, const ptrdiff_t* i) {
-        return _mm512_i64gather_pd(_mm512_loadu_si512(i), base, 8);
+        return _mm512_set_pd(base[i[7]], base[i[6]], base[i[5]], base[i[4]], base[i[3]], base[i[2]], base[i[1]],
+                             base[i[0]]);
     }
     static D JuntarFloat(const float* base, const ptrdiff_t* i) {
-        return _mm512_cvtps_pd(_mm512_i64gather_ps(_mm512_loadu_si512(i), base, 4));
+        return _mm512_cvtps_pd(_mm256_set_ps(base[i[7]], base[i[6]], base[i[5]], base[i[4]], base[i[3]], base[i[2]],
+                                             base[i[1]], base[i[0]]));
     }
     static void EsparcirFloat(float* base, const ptrdiff_t* i, int mascara, D a) {
         _mm512_mask_i64scatter_ps(base, static_cast<__mmask8>(mascara), _mm512_loadu_si512(i), _mm512_cvtpd_ps(a), 4);
