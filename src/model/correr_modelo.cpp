@@ -487,7 +487,7 @@ private:
         double restante = periodo;
         int32_t n = SubpasosPara(velocidadAnterior_, restante);
         float vPeriodo = 0;
-        if constexpr (kPorCelda) lluviaCeldaPeriodo_ = lluviaCelda_.Vector();
+        if constexpr (kPorCelda) lluviaCeldaPeriodo_.assign(lluviaCelda_.Vector().begin(), lluviaCelda_.Vector().end());
         double fraccionCelda = 1;
         while (n > 0) {
             const double pasoSub = restante / n;
