@@ -148,14 +148,8 @@ template <bool kAbierto>
     const int bajada = (d[0] > 0) + (d[1] > 0) + (d[2] > 0) + (d[3] > 0);
     double delta = d[0] + d[1] + d[2] + d[3];
     if (delta > 0 && bajada > 0) {
-        // Two sides per division (each lane rounds as a division of its own).
-        using Par = double __attribute__((vector_size(16)));
-        const Par partes = {static_cast<double>(bajada) + 1.0, static_cast<double>(bajada) + 1.0};
-        const Par a = Par{d[0], d[1]} / partes, b = Par{d[2], d[3]} / partes;
-        d[0] = a[0];
-        d[1] = a[1];
-        d[2] = b[0];
-        d[3] = b[1];
+        const double partes = static_cast<double>(bajada) + 1.0;
+        for (double& x : d) x = x / partes;
     } else {
         d[0] = d[1] = d[2] = d[3] = 0;
     }
