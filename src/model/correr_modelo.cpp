@@ -617,19 +617,29 @@ private:
         float* qSalida = g_.QSalida.Datos();
         float* aporte = g_.AporteCascada.Datos();
         const size_t ancho = g_.Cota.Ancho();
-        const bool subArea = par_.AreaPp == 1;
         [[maybe_unused]] const float* lluviaCelda = nullptr;
         if constexpr (kPorCelda) lluviaCelda = lluviaCelda_.Datos();
+        // The rain a method takes in each cell's own step (the cascade has it
+        // in the levels already): the cell's, or the period's inside the rain area.
+        const bool subArea = par_.AreaPp == 1;
+        const int32_t py1 = par_.Py1, py2 = par_.Py2, px1 = par_.Px1, px2 = par_.Px2;
+        auto lluviaDe = [=]([[maybe_unused]] int32_t i, [[maybe_unused]] int32_t j, [[maybe_unused]] size_t idx) {
+            if constexpr (Ruteo::kLluviaEnNiveles)
+                return 0.0f;
+            else if constexpr (kPorCelda)
+                return lluviaCelda[idx];
+            else
+                return subArea && (i < py1 || i > py2 || j < px1 || j > px2) ? 0.0f : lluviaPeriodo;
+        };
         // Routes cell (i, j); a method that keeps a fastest velocity leaves
-        // the cell's in `v` (each thread its own).
-        auto rutear = [&](int32_t i, int32_t j, [[maybe_unused]] float& v) {
+        // the cell's in `v` (each thread its own). It holds copies of what it
+        // reads besides the grids, and each loop below takes a copy of it and
+        // of its own bounds: the waits and the progress a thread publishes
+        // would otherwise make the compiler read them again for every cell.
+        auto rutear = [=, &ruteo](int32_t i, int32_t j, [[maybe_unused]] float& v) {
             const size_t idx = static_cast<size_t>(i) * ancho + static_cast<size_t>(j);
             if (cota[idx] > 0) {
-                float lluvia;
-                if constexpr (kPorCelda)
-                    lluvia = lluviaCelda[idx];
-                else
-                    lluvia = subArea && FueraDelArea(i, j) ? 0.0f : lluviaPeriodo;
+                const float lluvia = lluviaDe(i, j, idx);
                 if constexpr (requires { ruteo.RutearCelda(i, j, lluvia); }) {
                     const float vc = ruteo.RutearCelda(i, j, lluvia);
                     if (vc > v) v = vc;
@@ -643,7 +653,7 @@ private:
             }
         };
         // Routes the `m` cells from position k, which lie apart, side by side.
-        [[maybe_unused]] auto rutearLote = [&](int64_t k, int m, float& v) {
+        [[maybe_unused]] auto rutearLote = [=, &ruteo](int64_t k, int m, float& v) {
             if constexpr (requires { ruteo.RutearLote(nullptr, 0); }) {
                 CeldaActual celdas[kMaxCeldasPorLote];
                 int n = 0;
@@ -652,12 +662,7 @@ private:
                     const int32_t j = columna[k + r];
                     const size_t idx = static_cast<size_t>(i) * ancho + static_cast<size_t>(j);
                     if (cota[idx] > 0) {
-                        float lluvia;
-                        if constexpr (kPorCelda)
-                            lluvia = lluviaCelda[idx];
-                        else
-                            lluvia = subArea && FueraDelArea(i, j) ? 0.0f : lluviaPeriodo;
-                        celdas[n++] = CeldaActual{i, j, lluvia};
+                        celdas[n++] = CeldaActual{i, j, lluviaDe(i, j, idx)};
                     } else {
                         qSalida[idx] = 0;
                         nivel[idx] = 0;
@@ -686,16 +691,20 @@ private:
                     const RepartoDos::Espera* fin = espera + reparto_.esperas[hilo].size();
                     Avance& mio = avance_[hilo];
                     const Avance& otro = avance_[1 - hilo];
+                    const auto rutearAqui = rutearLote;
+                    const int32_t* const fi = fila;
+                    const int32_t* const co = columna;
+                    const CorteMitades corte = reparto_.corte;
                     float v = 0;
                     int64_t k = 1;
                     for (const uint8_t m : lotes_) {
                         const int64_t primera = k;
                         k += m;
-                        if (reparto_.Hilo(fila[primera], columna[primera]) != hilo) continue;
+                        if (corte.Mitad(fi[primera], co[primera]) != hilo) continue;
                         for (; espera != fin && espera->k < k; ++espera) EsperarAvance(otro, espera->hasta);
                         bool junto = false;
-                        for (int64_t r = primera; r < k; ++r) junto = junto || reparto_.JuntoAlCorte(fila[r], columna[r]);
-                        rutearLote(primera, m, v);
+                        for (int64_t r = primera; r < k; ++r) junto = junto || corte.JuntoAlCorte(fi[r], co[r]);
+                        rutearAqui(primera, m, v);
                         if (junto) mio.k.store(k, std::memory_order_release);
                     }
                     mio.k.store(n_ + 1, std::memory_order_release);
@@ -717,19 +726,24 @@ private:
                     const RepartoDos::Espera* fin = espera + reparto_.esperas[hilo].size();
                     Avance& mio = avance_[hilo];
                     const Avance& otro = avance_[1 - hilo];
+                    const auto rutearAqui = rutear;
+                    const int32_t* const fi = fila;
+                    const int32_t* const co = columna;
+                    const CorteMitades corte = reparto_.corte;
+                    const int64_t n = n_;
                     float v = 0;  // this thread's own, written back once
-                    for (int64_t k = 1; k <= n_; ++k) {
-                        const int32_t i = fila[k];
-                        const int32_t j = columna[k];
-                        if (reparto_.Hilo(i, j) != hilo) continue;
+                    for (int64_t k = 1; k <= n; ++k) {
+                        const int32_t i = fi[k];
+                        const int32_t j = co[k];
+                        if (corte.Mitad(i, j) != hilo) continue;
                         if (espera != fin && espera->k == k) {
                             EsperarAvance(otro, espera->hasta);
                             ++espera;
                         }
-                        rutear(i, j, v);
-                        if (reparto_.JuntoAlCorte(i, j)) mio.k.store(k + 1, std::memory_order_release);
+                        rutearAqui(i, j, v);
+                        if (corte.JuntoAlCorte(i, j)) mio.k.store(k + 1, std::memory_order_release);
                     }
-                    mio.k.store(n_ + 1, std::memory_order_release);
+                    mio.k.store(n + 1, std::memory_order_release);
                     velocidad[hilo] = v;
                 });
                 if constexpr (requires { ruteo.SumarVelocidad(0.0f); }) {
@@ -740,18 +754,21 @@ private:
             }
         }
         if (!hecho && enLotes) {
+            const auto rutearAqui = rutearLote;
             float velocidad = 0;
             int64_t k = 1;
             for (const uint8_t m : lotes_) {
-                rutearLote(k, m, velocidad);
+                rutearAqui(k, m, velocidad);
                 k += m;
             }
             if constexpr (requires { ruteo.SumarVelocidad(0.0f); }) ruteo.SumarVelocidad(velocidad);
             hecho = true;
         }
         if (!hecho) {
+            const auto rutearAqui = rutear;
+            const int64_t n = n_;
             float velocidad = 0;
-            for (int64_t k = 1; k <= n_; ++k) rutear(fila[k], columna[k], velocidad);
+            for (int64_t k = 1; k <= n; ++k) rutearAqui(fila[k], columna[k], velocidad);
             if constexpr (requires { ruteo.SumarVelocidad(0.0f); }) ruteo.SumarVelocidad(velocidad);
         }
         // The section cells, in the processing order: what they read is

@@ -37,6 +37,11 @@ struct CorteMitades {
     bool porColumnas = true;
     int32_t linea = 0;
     int Mitad(int32_t i, int32_t j) const { return (porColumnas ? j : i) > linea ? 1 : 0; }
+    /// Whether cell (i, j) lies within two steps of the cut.
+    bool JuntoAlCorte(int32_t i, int32_t j) const {
+        const int32_t a = porColumnas ? j : i;
+        return a >= linea - 1 && a <= linea + 2;
+    }
 };
 
 /// Rearranges `orden` (every cell of a grid of `filas` x `columnas`, 1-based)

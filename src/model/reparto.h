@@ -44,10 +44,7 @@ struct RepartoDos {
     int Hilo(int32_t i, int32_t j) const { return corte.Mitad(i, j); }
     /// Whether cell (i, j) lies within two steps of the cut: only the other
     /// thread's waits for such cells need its progress.
-    bool JuntoAlCorte(int32_t i, int32_t j) const {
-        const int32_t a = corte.porColumnas ? j : i;
-        return a >= corte.linea - 1 && a <= corte.linea + 2;
-    }
+    bool JuntoAlCorte(int32_t i, int32_t j) const { return corte.JuntoAlCorte(i, j); }
 };
 
 /// The cut between two columns (or rows) that halves the basin cells of `cota`.
