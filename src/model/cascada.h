@@ -137,7 +137,7 @@ template <bool kAbierto>
         // Toward a surface under the cell's ground only the cell's own depth falls.
         const double bajo = static_cast<float>(nivelVecino) < cotaCelda ? cotaD : nivelVecino;
         const double caida = std::fabs(nivelCelda - bajo);
-        d[n] = dentro & (nivelCelda > nivelVecino) ? caida : 0.0;
+        d[n] = (dentro & (nivelCelda > nivelVecino)) ? caida : 0.0;
         if constexpr (kAbierto) {
             // The outfall's surface lies at or below the cell's ground: the depth falls.
             abierto[n] = !dentro;

@@ -654,6 +654,7 @@ private:
         };
         // Routes the `m` cells from position k, which lie apart, side by side.
         [[maybe_unused]] auto rutearLote = [=, &ruteo](int64_t k, int m, float& v) {
+            static_cast<void>(ruteo);  // only a method that routes groups uses it
             if constexpr (requires { ruteo.RutearLote(nullptr, 0); }) {
                 CeldaActual celdas[kMaxCeldasPorLote];
                 int n = 0;
