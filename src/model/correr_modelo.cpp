@@ -606,6 +606,27 @@ private:
             e_.HminAuto = static_cast<float>(static_cast<double>(lluvia) * 4.0 / 1000.0);
     }
 
+    // Runs `paso(hilo, espera, fin, mio, otro, v)` on both threads: each
+    // thread's waits, its own progress and the other's, and its fastest
+    // velocity (written back once, then added to the method's).
+    template <class Ruteo, class Paso>
+    void EnDosHilos(Ruteo& ruteo, Paso&& paso) {
+        avance_[0].k.store(0, std::memory_order_relaxed);
+        avance_[1].k.store(0, std::memory_order_relaxed);
+        float velocidad[2] = {0, 0};
+        pareja_->Ejecutar([&](int hilo) {
+            const std::vector<RepartoDos::Espera>& esperas = reparto_.esperas[hilo];
+            float v = 0;
+            paso(hilo, esperas.data(), esperas.data() + esperas.size(), avance_[hilo], avance_[1 - hilo], v);
+            avance_[hilo].k.store(n_ + 1, std::memory_order_release);
+            velocidad[hilo] = v;
+        });
+        if constexpr (requires { ruteo.SumarVelocidad(0.0f); }) {
+            ruteo.SumarVelocidad(velocidad[0]);
+            ruteo.SumarVelocidad(velocidad[1]);
+        }
+    }
+
     // Pass 2: every cell in the processing order is routed by the method,
     // and the section cells are counted as they are met.
     template <class Ruteo, bool kPorCelda>
@@ -684,19 +705,12 @@ private:
             if (pareja_ && enLotes) {
                 // The same by groups: a group lies in one half, and its cells
                 // wait for the other thread where any of them must.
-                avance_[0].k.store(0, std::memory_order_relaxed);
-                avance_[1].k.store(0, std::memory_order_relaxed);
-                float velocidad[2] = {0, 0};
-                pareja_->Ejecutar([&](int hilo) {
-                    const RepartoDos::Espera* espera = reparto_.esperas[hilo].data();
-                    const RepartoDos::Espera* fin = espera + reparto_.esperas[hilo].size();
-                    Avance& mio = avance_[hilo];
-                    const Avance& otro = avance_[1 - hilo];
+                EnDosHilos(ruteo, [&](int hilo, const RepartoDos::Espera* espera, const RepartoDos::Espera* fin,
+                                      Avance& mio, const Avance& otro, float& v) {
                     const auto rutearAqui = rutearLote;
                     const int32_t* const fi = fila;
                     const int32_t* const co = columna;
                     const CorteMitades corte = reparto_.corte;
-                    float v = 0;
                     int64_t k = 1;
                     for (const uint8_t m : lotes_) {
                         const int64_t primera = k;
@@ -708,31 +722,18 @@ private:
                         rutearAqui(primera, m, v);
                         if (junto) mio.k.store(k, std::memory_order_release);
                     }
-                    mio.k.store(n_ + 1, std::memory_order_release);
-                    velocidad[hilo] = v;
                 });
-                if constexpr (requires { ruteo.SumarVelocidad(0.0f); }) {
-                    ruteo.SumarVelocidad(velocidad[0]);
-                    ruteo.SumarVelocidad(velocidad[1]);
-                }
                 hecho = true;
             }
             if (pareja_ && !hecho) {
                 // Each thread its half, waiting where the other's cells come first.
-                avance_[0].k.store(0, std::memory_order_relaxed);
-                avance_[1].k.store(0, std::memory_order_relaxed);
-                float velocidad[2] = {0, 0};
-                pareja_->Ejecutar([&](int hilo) {
-                    const RepartoDos::Espera* espera = reparto_.esperas[hilo].data();
-                    const RepartoDos::Espera* fin = espera + reparto_.esperas[hilo].size();
-                    Avance& mio = avance_[hilo];
-                    const Avance& otro = avance_[1 - hilo];
+                EnDosHilos(ruteo, [&](int hilo, const RepartoDos::Espera* espera, const RepartoDos::Espera* fin,
+                                      Avance& mio, const Avance& otro, float& v) {
                     const auto rutearAqui = rutear;
                     const int32_t* const fi = fila;
                     const int32_t* const co = columna;
                     const CorteMitades corte = reparto_.corte;
                     const int64_t n = n_;
-                    float v = 0;  // this thread's own, written back once
                     for (int64_t k = 1; k <= n; ++k) {
                         const int32_t i = fi[k];
                         const int32_t j = co[k];
@@ -744,13 +745,7 @@ private:
                         rutearAqui(i, j, v);
                         if (corte.JuntoAlCorte(i, j)) mio.k.store(k + 1, std::memory_order_release);
                     }
-                    mio.k.store(n + 1, std::memory_order_release);
-                    velocidad[hilo] = v;
                 });
-                if constexpr (requires { ruteo.SumarVelocidad(0.0f); }) {
-                    ruteo.SumarVelocidad(velocidad[0]);
-                    ruteo.SumarVelocidad(velocidad[1]);
-                }
                 hecho = true;
             }
         }
