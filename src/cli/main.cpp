@@ -7,6 +7,7 @@
 // lote` starts a `tarno run` per scenario.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -72,12 +73,6 @@ int Completo(char** argv) {
     return 1;
 }
 
-bool ConInforme(const tarno::cli::Argumentos& args) {
-    for (const std::string& a : args)
-        if (a == "--informe") return true;
-    return false;
-}
-
 void Uso() {
     std::fprintf(stderr, "uso: tarno COMANDO [argumentos]\n");
     for (const Comando& c : kComandos) std::fprintf(stderr, "  tarno %s\n", c.uso);
@@ -93,7 +88,8 @@ int main(int argc, char** argv) {
     tarno::cli::Argumentos args(argv + 2, argv + argc);
     for (const Comando& c : kComandos) {
         if (std::strcmp(argv[1], c.nombre) == 0) {
-            if (!c.funcion || (c.funcion == tarno::cli::Run && !TARNO_CLI_COMPLETO && ConInforme(args)))
+            if (!c.funcion || (c.funcion == tarno::cli::Run && !TARNO_CLI_COMPLETO &&
+                                 std::find(args.begin(), args.end(), "--informe") != args.end()))
                 return Completo(argv);
             try {
                 return c.funcion(args);
