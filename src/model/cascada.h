@@ -8,8 +8,12 @@
 
 #include <cstdint>
 
+#include <vector>
+
 #include "model/grillas.h"
+#include "model/orden_proceso.h"
 #include "model/parametros.h"
+#include "model/reparto.h"
 #include "model/unidades.h"
 
 namespace tarno {
@@ -109,6 +113,72 @@ private:
 
 using RuteoCascada = RuteoCascadaCon<false>;
 
+// The steps every form of the cascade shares, so that they give the same
+// bits: the drop towards one side, the sharing of the drops, and the cell's
+// own values after them.
+
+/// The drop [m] from a cell towards a neighbour inside the basin whose level
+/// is `nivelVecino`: the difference of the surfaces, or only the cell's depth
+/// towards a surface under the cell's ground; 0 when the neighbour is not
+/// lower or not inside the basin.
+[[gnu::always_inline]] inline double CaidaHacia(double nivelCelda, float cotaCelda, double cotaD, double nivelVecino,
+                                                bool dentro) {
+    const double bajo = static_cast<float>(nivelVecino) < cotaCelda ? cotaD : nivelVecino;
+    const double caida = std::fabs(nivelCelda - bajo);
+    return (dentro & (nivelCelda > nivelVecino)) ? caida : 0.0;
+}
+
+/// The drops `d` shared with the cell itself, damped by the recession factor
+/// and limited by the cell's depth; returns their sum, the cell's drop.
+[[gnu::always_inline]] inline double RepartirCaidas(double (&d)[4], double nivelCelda, double cotaD,
+                                                    double factorRecesion) {
+    const int bajada = (d[0] > 0) + (d[1] > 0) + (d[2] > 0) + (d[3] > 0);
+    double delta = d[0] + d[1] + d[2] + d[3];
+    if (delta > 0 && bajada > 0) {
+        const double partes = static_cast<double>(bajada) + 1.0;
+        for (double& x : d) x = x / partes;
+    } else {
+        d[0] = d[1] = d[2] = d[3] = 0;
+    }
+    for (double& x : d) x = x * factorRecesion;
+    delta = d[0] + d[1] + d[2] + d[3];
+    if (!(delta > 0)) {
+        d[0] = d[1] = d[2] = d[3] = 0;
+    } else {
+        const double h = std::fabs(nivelCelda - cotaD);
+        if (h < delta) {
+            const double f = h / delta;
+            delta = h;
+            for (double& x : d) x = x * f;
+        }
+    }
+    return delta;
+}
+
+/// What a drop `x` adds to the level and the received water of the cell it reaches.
+[[gnu::always_inline]] inline void RecibirCaida(double& nivel, float& aporte, double x) {
+    nivel += x;
+    aporte = static_cast<float>(static_cast<double>(aporte) + x);
+}
+
+/// The cell's own values after its drop `delta`: its largest depth, its new
+/// level, and its outflow and largest outflow (the volume over PasoPp, over
+/// 60; a step of 1 min divides by 1, which changes nothing).
+struct PasoCelda {
+    double resX, resY, paso;
+};
+[[gnu::always_inline]] inline void CerrarCelda(const PasoCelda& p, double nivelCelda, double cotaD, double delta,
+                                               double& nivel, float& hMax, float& qSalida, float& qMax) {
+    const double profundidad = nivelCelda - cotaD;
+    hMax = profundidad > static_cast<double>(hMax) ? static_cast<float>(profundidad) : hMax;
+    nivel = nivelCelda - delta;
+    double q = p.resX * delta * p.resY;
+    if (p.paso != 1.0) q = q / p.paso;
+    const float qf = static_cast<float>(q / 60.0);
+    qSalida = qf;
+    qMax = qf > qMax ? qf : qMax;
+}
+
 template <bool kAbierto>
 [[gnu::always_inline]] inline CaidasCascada RuteoCascadaCon<kAbierto>::Caidas(int32_t i, int32_t j) {
     const size_t c = static_cast<size_t>(i) * ancho_ + static_cast<size_t>(j);
@@ -132,12 +202,8 @@ template <bool kAbierto>
     for (int n = 0; n < 4; ++n) {
         const size_t v = existe[n] ? vecino[n] : c;
         const bool dentro = existe[n] & (cota[v] > 0);
-        const double nivelVecino = nivel[v];
         destino[n] = dentro ? v : c;
-        // Toward a surface under the cell's ground only the cell's own depth falls.
-        const double bajo = static_cast<float>(nivelVecino) < cotaCelda ? cotaD : nivelVecino;
-        const double caida = std::fabs(nivelCelda - bajo);
-        d[n] = (dentro & (nivelCelda > nivelVecino)) ? caida : 0.0;
+        d[n] = CaidaHacia(nivelCelda, cotaCelda, cotaD, nivel[v], dentro);
         if constexpr (kAbierto) {
             // The outfall's surface lies at or below the cell's ground: the depth falls.
             abierto[n] = !dentro;
@@ -145,26 +211,7 @@ template <bool kAbierto>
             d[n] = dentro ? d[n] : propia;
         }
     }
-    const int bajada = (d[0] > 0) + (d[1] > 0) + (d[2] > 0) + (d[3] > 0);
-    double delta = d[0] + d[1] + d[2] + d[3];
-    if (delta > 0 && bajada > 0) {
-        const double partes = static_cast<double>(bajada) + 1.0;
-        for (double& x : d) x = x / partes;
-    } else {
-        d[0] = d[1] = d[2] = d[3] = 0;
-    }
-    for (double& x : d) x = x * FactorRecesion;
-    delta = d[0] + d[1] + d[2] + d[3];
-    if (!(delta > 0)) {
-        d[0] = d[1] = d[2] = d[3] = 0;
-    } else {
-        const double h = std::fabs(nivelCelda - cotaD);
-        if (h < delta) {
-            const double f = h / delta;
-            delta = h;
-            for (double& x : d) x = x * f;
-        }
-    }
+    const double delta = RepartirCaidas(d, nivelCelda, cotaD, FactorRecesion);
     // Adding a zero drop changes nothing (no level or received water is -0),
     // so every side writes.
     for (int n = 0; n < 4; ++n) {
@@ -173,20 +220,129 @@ template <bool kAbierto>
             salidaBorde_ += abierto[n] ? x : 0.0;
             x = abierto[n] ? 0.0 : x;
         }
-        nivel[destino[n]] += x;
-        aporte[destino[n]] = static_cast<float>(static_cast<double>(aporte[destino[n]]) + x);
+        RecibirCaida(nivel[destino[n]], aporte[destino[n]], x);
     }
-    const double profundidad = nivelCelda - cotaD;
-    hMax_[c] = profundidad > static_cast<double>(hMax_[c]) ? static_cast<float>(profundidad) : hMax_[c];
-    nivel[c] = nivelCelda - delta;
-    // CaudalPaso: the volume over PasoPp, over 60 (a step of 1 min divides by 1, which changes nothing).
-    double q = resX_ * delta * resY_;
-    if (paso_ != 1.0) q = q / paso_;
-    const float qf = static_cast<float>(q / 60.0);
-    qSalida_[c] = qf;
-    qMax_[c] = qf > qMax_[c] ? qf : qMax_[c];
-
+    CerrarCelda({resX_, resY_, paso_}, nivelCelda, cotaD, delta, nivel[c], hMax_[c], qSalida_[c], qMax_[c]);
     return {d[0], d[1], d[2], d[3], delta};
 }
+
+/// The cascade over a closed basin with its grids laid out in the processing
+/// order for the run: each cell has a position, its level, ground and
+/// received water lie side by side there, with the positions of its four
+/// neighbours. The period loop then reads the cells it routes one after the
+/// other in memory, and their neighbours lie close by as the order follows
+/// the rows, instead of jumping through six grids by the cells' places. A
+/// side with no neighbour inside the basin names the cell itself, which is
+/// no lower than itself and so drops nothing, as in the grids.
+///
+/// One thread: position k holds the k-th cell of the order. Two threads
+/// (`RepartoDos`): each half's cells in the order, the first half's before
+/// the second's, so that each thread writes its own stretch of memory; the
+/// waits are turned into positions.
+///
+/// `Preparar` copies the grids in and `Devolver` copies them back; in between
+/// only this object holds the cells' levels, received water, outflows and
+/// maxima. It takes 48 bytes per cell besides the grids.
+class CascadaEnOrden {
+public:
+    static constexpr bool kLluviaEnNiveles = true;
+    static constexpr bool kUsaCaudales = false;
+    static constexpr bool kRecibeLluvia = true;
+    static constexpr bool kConservaEntradas = false;
+    static constexpr bool kParalelo = true;
+
+    struct Celda {
+        double Nivel;
+        float Cota;
+        float Aporte;
+    };
+
+    /// What routing a cell needs, held by value: a loop that publishes its
+    /// progress takes a copy, so that the compiler keeps it in registers.
+    struct Vista {
+        Celda* celdas;
+        const uint32_t* vecinos;  // four per position
+        float* hMax;
+        float* qSalida;
+        float* qMax;
+        double factorRecesion;
+        PasoCelda paso;
+
+        /// Routes the cell at position k as `RuteoCascada` routes it in the
+        /// grids (a cell outside the basin is emptied).
+        [[gnu::always_inline]] void Rutear(int64_t k) const {
+            const size_t p = static_cast<size_t>(k);
+            Celda* const C = celdas;
+            Celda& e = C[p];
+            if (!(e.Cota > 0)) {
+                qSalida[p] = 0;
+                e.Nivel = 0;
+                e.Aporte = 0;
+                return;
+            }
+            const uint32_t* const v = vecinos + 4 * p;
+            const double nivelCelda = e.Nivel;
+            const float cotaCelda = e.Cota;
+            const double cotaD = static_cast<double>(cotaCelda);
+            double d[4];
+            for (int n = 0; n < 4; ++n) d[n] = CaidaHacia(nivelCelda, cotaCelda, cotaD, C[v[n]].Nivel, v[n] != p);
+            const double delta = RepartirCaidas(d, nivelCelda, cotaD, factorRecesion);
+            for (int n = 0; n < 4; ++n) RecibirCaida(C[v[n]].Nivel, C[v[n]].Aporte, d[n]);
+            CerrarCelda(paso, nivelCelda, cotaD, delta, e.Nivel, hMax[p], qSalida[p], qMax[p]);
+        }
+    };
+
+    /// A thread's stretch of positions, its waits (`RepartoDos::Espera` in
+    /// positions: before position k the other thread must have passed
+    /// position `hasta`) and, for each position, whether the other thread may
+    /// wait for it (then the thread publishes its progress after it).
+    struct Tramo {
+        int64_t desde = 1, hasta = 0;
+        std::vector<RepartoDos::Espera> esperas;
+    };
+
+    explicit CascadaEnOrden(const Parametros& parametros);
+
+    /// Lays the grids out for `orden` (shared as `reparto` says when it is
+    /// active); `indices` (grid indices) are turned into positions. False,
+    /// with nothing held, when the memory is not there.
+    bool Preparar(const GrillasModelo& g, const OrdenProceso& orden, const RepartoDos& reparto,
+                  std::vector<size_t>& indices);
+    /// Writes the levels, received water, outflows and maxima back to the grids.
+    void Devolver(GrillasModelo& g) const;
+
+    void PrepararPeriodo(float /*lluviaPeriodo*/) {}
+    bool FinPeriodo(double /*lluviaVolumen*/) { return true; }
+    double TomarSalidaBorde() { return 0; }
+
+    /// The grid index of the cell at position p.
+    size_t Indice(int64_t p) const { return indice_[static_cast<size_t>(p)]; }
+    /// Pass 1 for the cell at position p: its received water cleared and the
+    /// rain `lluvia` [mm] added to its level.
+    void Llover(int64_t p, float lluvia) {
+        Celda& e = celdas_[static_cast<size_t>(p)];
+        e.Aporte = 0;
+        e.Nivel += static_cast<double>(lluvia) / 1000.0;
+    }
+    const Vista& Ver() const { return vista_; }
+    const Tramo& TramoDe(int hilo) const { return tramos_[hilo]; }
+    /// Whether the cell at position p lies within two steps of the cut.
+    bool Publica(int64_t p) const {
+        return publicar_[static_cast<size_t>(p) >> 6] >> (static_cast<size_t>(p) & 63) & 1;
+    }
+    float QSalida(size_t p) const { return qSalida_[p]; }
+    float HMax(size_t p) const { return hMax_[p]; }
+
+private:
+    void Liberar();
+
+    Vista vista_{};
+    std::vector<uint32_t> indice_;  // grid index of each position
+    std::vector<Celda, AsignadorGrilla<Celda>> celdas_;
+    std::vector<uint32_t, AsignadorGrilla<uint32_t>> vecinos_;
+    std::vector<float, AsignadorGrilla<float>> hMax_, qSalida_, qMax_;
+    std::vector<uint64_t> publicar_;
+    Tramo tramos_[2];
+};
 
 }  // namespace tarno

@@ -96,6 +96,20 @@ public:
         switch (par_.Metodo) {
             case 0: {
                 ConOpciones(abierto, porCelda_, [&](auto a, auto c) {
+                    if constexpr (!decltype(a)::value) {
+                        if (CascadaEnOrdenPosible()) {
+                            CascadaEnOrden ruteo(par_);
+                            seccionEnOrden_ = seccion_;
+                            if (ruteo.Preparar(g_, e_.orden, reparto_, seccionEnOrden_)) {
+                                // The cascade keeps no inflows: cleared once, as pass 1 in the grids clears them every period.
+                                g_.QEntrada.Llenar(0.0f);
+                                e_.EnOrden = true;
+                                fin = Periodos<decltype(c)::value>(ruteo);
+                                ruteo.Devolver(g_);
+                                return;
+                            }
+                        }
+                    }
                     RuteoCascadaCon<decltype(a)::value> ruteo(g_, par_);
                     fin = Periodos<decltype(c)::value>(ruteo);
                 });
@@ -326,6 +340,17 @@ private:
     }
     std::vector<uint8_t>* Lotes() { return anchoLote_ > 0 ? &lotes_ : nullptr; }
 
+    // The cascade over a closed basin keeps its grids in the processing
+    // order for the run (`CascadaEnOrden`) when the order was rearranged and
+    // the 48 bytes per cell it takes besides the grids stay within bounds:
+    // larger grids are routed in place. TARNO_EN_ORDEN=0 keeps every run in place.
+    static constexpr int64_t kCeldasEnOrdenMax = int64_t{1} << 23;
+    bool CascadaEnOrdenPosible() const {
+        const char* x = std::getenv("TARNO_EN_ORDEN");
+        return par_.Metodo == 0 && par_.BordeAbierto != 1 && par_.nPer >= 3 && n_ <= kCeldasEnOrdenMax &&
+               !(x && std::string(x) == "0");
+    }
+
     // Cells whose routing adds to a total of the run in the order: with an
     // open edge, the cells that have a side open.
     std::vector<uint32_t> Encadenadas() const {
@@ -360,10 +385,9 @@ private:
         }
     }
 
-    // Section accounting after routing the cell at `idx` (a section cell).
-    void ContarSeccion(size_t idx) {
-        const float qSalida = g_.QSalida.Datos()[idx];
-        const float hMax = g_.HMax.Datos()[idx];
+    // Section accounting after routing the cell at `idx` (a section cell),
+    // whose outflow and largest depth are `qSalida` and `hMax`.
+    void ContarSeccion(size_t idx, float qSalida, float hMax) {
         float& q = e_.QPeriodo[static_cast<size_t>(e_.Periodo)];
         q = static_cast<float>(static_cast<double>(q) + Redondear(qSalida, 3));
         if (q < e_.QSeccionMin) e_.QSeccionMin = q;
@@ -409,7 +433,7 @@ private:
             const double lluviaVolumen =
                 static_cast<double>(celdasConLluvia_) * (static_cast<double>(lluvia) / 1000.0) * areaCelda;
             if (!PasoAutomatico(ruteo)) {
-                PasoUno<Ruteo, kPorCelda>(efectiva);
+                PasoUno<Ruteo, kPorCelda>(ruteo, efectiva);
                 if constexpr (Ruteo::kRecibeLluvia) e_.VolumenLluvia += lluviaVolumen;
                 UmbralesDivisorias(lluvia);
                 ruteo.PrepararPeriodo(efectiva);
@@ -511,7 +535,7 @@ private:
                     fraccionCelda = fraccion;
                 }
             }
-            PasoUno<Ruteo, kPorCelda>(parte);
+            PasoUno<Ruteo, kPorCelda>(ruteo, parte);
             ruteo.PrepararSubpaso(parte, paso);
             qSubpaso_ = 0;
             const bool ultimo = n == 1;
@@ -560,7 +584,17 @@ private:
     // received water and the inflows cleared, and the rain added to the
     // levels when the method takes it there.
     template <class Ruteo, bool kPorCelda>
-    void PasoUno(float lluvia) {
+    void PasoUno(Ruteo& ruteo, float lluvia) {
+        if constexpr (std::is_same_v<Ruteo, CascadaEnOrden>) {
+            // The cells by their positions, each thread its own stretch.
+            if (pareja_)
+                pareja_->Ejecutar([&](int hilo) {
+                    PasoUnoEnOrden<kPorCelda>(ruteo, lluvia, ruteo.TramoDe(hilo).desde, ruteo.TramoDe(hilo).hasta);
+                });
+            else
+                PasoUnoEnOrden<kPorCelda>(ruteo, lluvia, 1, n_);
+            return;
+        }
         if (pareja_) {
             const int32_t mitad = filas_ / 2;
             pareja_->Ejecutar([&](int hilo) {
@@ -571,6 +605,24 @@ private:
             });
         } else {
             PasoUnoFilas<Ruteo, kPorCelda>(lluvia, 1, filas_);
+        }
+    }
+
+    template <bool kPorCelda>
+    void PasoUnoEnOrden(CascadaEnOrden& ruteo, float lluvia, int64_t desde, int64_t hasta) {
+        if (!kPorCelda && par_.AreaPp != 1) {
+            for (int64_t p = desde; p <= hasta; ++p) ruteo.Llover(p, lluvia);
+            return;
+        }
+        const size_t ancho = g_.Cota.Ancho();
+        for (int64_t p = desde; p <= hasta; ++p) {
+            const size_t idx = ruteo.Indice(p);
+            float l = lluvia;
+            if constexpr (kPorCelda)
+                l = lluviaCelda_.Datos()[idx];
+            else if (FueraDelArea(static_cast<int32_t>(idx / ancho), static_cast<int32_t>(idx % ancho)))
+                l = 0;
+            ruteo.Llover(p, l);
         }
     }
 
@@ -627,9 +679,39 @@ private:
         }
     }
 
+    // Pass 2 over the cascade laid out in the order: each thread walks its
+    // own stretch of positions, waiting where the other's cells come first.
+    template <class Ruteo, bool kPorCelda>
+        requires std::is_same_v<Ruteo, CascadaEnOrden>
+    void PasoDos(Ruteo& ruteo, float /*lluviaPeriodo*/, bool contarSeccion) {
+        if (pareja_) {
+            EnDosHilos(ruteo, [&](int hilo, const RepartoDos::Espera*, const RepartoDos::Espera*, Avance& mio,
+                                  const Avance& otro, float&) {
+                const CascadaEnOrden::Vista vista = ruteo.Ver();
+                const CascadaEnOrden::Tramo& tramo = ruteo.TramoDe(hilo);
+                const RepartoDos::Espera* espera = tramo.esperas.data();
+                const RepartoDos::Espera* const fin = espera + tramo.esperas.size();
+                const int64_t hasta = tramo.hasta;
+                for (int64_t p = tramo.desde; p <= hasta; ++p) {
+                    if (espera != fin && espera->k == p) {
+                        EsperarAvance(otro, espera->hasta);
+                        ++espera;
+                    }
+                    vista.Rutear(p);
+                    if (ruteo.Publica(p)) mio.k.store(p + 1, std::memory_order_release);
+                }
+            });
+        } else {
+            const CascadaEnOrden::Vista vista = ruteo.Ver();
+            for (int64_t p = 1; p <= n_; ++p) vista.Rutear(p);
+        }
+        SeccionDelPaso(ruteo, contarSeccion);
+    }
+
     // Pass 2: every cell in the processing order is routed by the method,
     // and the section cells are counted as they are met.
     template <class Ruteo, bool kPorCelda>
+        requires(!std::is_same_v<Ruteo, CascadaEnOrden>)
     void PasoDos(Ruteo& ruteo, float lluviaPeriodo, bool contarSeccion) {
         const int32_t* fila = e_.orden.Fila.data();
         const int32_t* columna = e_.orden.Columna.data();
@@ -767,15 +849,29 @@ private:
             for (int64_t k = 1; k <= n; ++k) rutearAqui(fila[k], columna[k], velocidad);
             if constexpr (requires { ruteo.SumarVelocidad(0.0f); }) ruteo.SumarVelocidad(velocidad);
         }
-        // The section cells, in the processing order: what they read is
-        // written only by their own routing, so they are counted after it.
-        for (const size_t idx : seccion_) {
-            if (!(cota[idx] > 0)) continue;
+        SeccionDelPaso(ruteo, contarSeccion);
+    }
+
+    // The section cells, in the processing order: what they read is written
+    // only by their own routing, so they are counted after it.
+    template <class Ruteo>
+    void SeccionDelPaso([[maybe_unused]] const Ruteo& ruteo, bool contarSeccion) {
+        for (size_t m = 0; m < seccion_.size(); ++m) {
+            const size_t idx = seccion_[m];
+            if (!(g_.Cota.Datos()[idx] > 0)) continue;
+            float q, hMax;
+            if constexpr (std::is_same_v<Ruteo, CascadaEnOrden>) {
+                q = ruteo.QSalida(seccionEnOrden_[m]);
+                hMax = ruteo.HMax(seccionEnOrden_[m]);
+            } else {
+                q = g_.QSalida.Datos()[idx];
+                hMax = g_.HMax.Datos()[idx];
+            }
             // A sub-step before the last of its period only adds to its section discharge.
             if (contarSeccion)
-                ContarSeccion(idx);
+                ContarSeccion(idx, q, hMax);
             else
-                qSubpaso_ = static_cast<float>(static_cast<double>(qSubpaso_) + Redondear(qSalida[idx], 3));
+                qSubpaso_ = static_cast<float>(static_cast<double>(qSubpaso_) + Redondear(q, 3));
         }
     }
 
@@ -897,6 +993,7 @@ private:
     std::unique_ptr<ParejaHilos> pareja_;   // the second thread, when shared
     Avance avance_[2];
     std::vector<size_t> seccion_;  // grid indices of the section cells, in the processing order
+    std::vector<size_t> seccionEnOrden_;  // their positions in the order, for a `CascadaEnOrden`
     ModeloPerdidas perdidas_;
     float qSubpaso_ = 0;                     // m3/s, section discharge of a sub-step
     float velocidadAnterior_ = 0;            // m/s, fastest velocity of the last period (automatic step)

@@ -60,6 +60,7 @@ struct EstadoCorrida {
     double VolumenSalidaBorde = 0;  // m3 that left through an open boundary (none when closed)
     int32_t PeriodosHechos = 0;
     int32_t Hilos = 1;  // threads that routed the periods
+    bool EnOrden = false;  // the cascade's grids were laid out in the processing order
     std::vector<std::string> ArchivosEscritos;
 };
 
