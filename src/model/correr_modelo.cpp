@@ -101,7 +101,8 @@ public:
                             CascadaEnOrden ruteo(par_);
                             seccionEnOrden_ = seccion_;
                             if (ruteo.Preparar(g_, e_.orden, reparto_, seccionEnOrden_)) {
-                                // The cascade keeps no inflows: cleared once, as pass 1 in the grids clears them every period.
+                                // The cascade keeps no inflows: cleared once, as pass 1
+                                // in the grids clears them every period.
                                 g_.QEntrada.Llenar(0.0f);
                                 e_.EnOrden = true;
                                 fin = Periodos<decltype(c)::value>(ruteo);
