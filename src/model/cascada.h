@@ -41,9 +41,6 @@ class RuteoCascadaCon {
 public:
     /// Pass 1 adds the rain of the step to the water levels.
     static constexpr bool kLluviaEnNiveles = true;
-    /// The routing reads and writes only levels, ground and the cell's
-    /// maxima (no inflow grid).
-    static constexpr bool kUsaCaudales = false;
     /// Rain reaches the model.
     static constexpr bool kRecibeLluvia = true;
     /// Pass 1 clears the inflows of the period.
@@ -246,7 +243,6 @@ template <bool kAbierto>
 class CascadaEnOrden {
 public:
     static constexpr bool kLluviaEnNiveles = true;
-    static constexpr bool kUsaCaudales = false;
     static constexpr bool kRecibeLluvia = true;
     static constexpr bool kConservaEntradas = false;
     static constexpr bool kParalelo = true;

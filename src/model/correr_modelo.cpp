@@ -36,7 +36,6 @@ const char* const kSinPluviograma =
 class RuteoNinguno {
 public:
     static constexpr bool kLluviaEnNiveles = false;
-    static constexpr bool kUsaCaudales = false;
     static constexpr bool kRecibeLluvia = false;
     static constexpr bool kConservaEntradas = false;
     static constexpr bool kParalelo = false;

@@ -189,8 +189,6 @@ class RuteoFlujoCon {
 public:
     /// Rain enters in each cell's own step, not in pass 1.
     static constexpr bool kLluviaEnNiveles = false;
-    /// The routing reads and writes the inflows of the cell and its neighbours.
-    static constexpr bool kUsaCaudales = true;
     /// Rain reaches the model.
     static constexpr bool kRecibeLluvia = true;
     /// Inflows that arrive after a cell's turn are kept for the next period.
