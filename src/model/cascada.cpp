@@ -17,9 +17,7 @@ void CascadaEnOrden::Liberar() {
     indice_ = {};
     celdas_ = {};
     vecinos_ = {};
-    hMax_ = {};
-    qSalida_ = {};
-    qMax_ = {};
+    propias_ = {};
     publicar_ = {};
     tramos_[0] = tramos_[1] = Tramo{};
 }
@@ -47,9 +45,7 @@ bool CascadaEnOrden::Preparar(const GrillasModelo& g, const OrdenProceso& orden,
         indice_.resize(m);
         celdas_.resize(m);
         vecinos_.resize(4 * m);
-        hMax_.resize(m);
-        qSalida_.resize(m);
-        qMax_.resize(m);
+        propias_.resize(m);
         publicar_.assign(m / 64 + 1, 0);
         indice_[0] = 0;
         celdas_[0] = Celda{0, 0, 0};
@@ -59,9 +55,7 @@ bool CascadaEnOrden::Preparar(const GrillasModelo& g, const OrdenProceso& orden,
             posicion[c] = static_cast<uint32_t>(p);
             indice_[p] = static_cast<uint32_t>(c);
             celdas_[p] = Celda{g.Nivel.Datos()[c], g.Cota.Datos()[c], g.AporteCascada.Datos()[c]};
-            hMax_[p] = g.HMax.Datos()[c];
-            qSalida_[p] = g.QSalida.Datos()[c];
-            qMax_[p] = g.QMax.Datos()[c];
+            propias_[p] = Propias{g.HMax.Datos()[c], g.QSalida.Datos()[c], g.QMax.Datos()[c]};
             if (reparto.activo && reparto.corte.JuntoAlCorte(orden.Fila[k], orden.Columna[k]))
                 publicar_[p >> 6] |= uint64_t{1} << (p & 63);
         }
@@ -102,9 +96,7 @@ bool CascadaEnOrden::Preparar(const GrillasModelo& g, const OrdenProceso& orden,
     }
     vista_.celdas = celdas_.data();
     vista_.vecinos = vecinos_.data();
-    vista_.hMax = hMax_.data();
-    vista_.qSalida = qSalida_.data();
-    vista_.qMax = qMax_.data();
+    vista_.propias = propias_.data();
     return true;
 }
 
@@ -113,9 +105,9 @@ void CascadaEnOrden::Devolver(GrillasModelo& g) const {
         const size_t c = indice_[p];
         g.Nivel.Datos()[c] = celdas_[p].Nivel;
         g.AporteCascada.Datos()[c] = celdas_[p].Aporte;
-        g.HMax.Datos()[c] = hMax_[p];
-        g.QSalida.Datos()[c] = qSalida_[p];
-        g.QMax.Datos()[c] = qMax_[p];
+        g.HMax.Datos()[c] = propias_[p].HMax;
+        g.QSalida.Datos()[c] = propias_[p].QSalida;
+        g.QMax.Datos()[c] = propias_[p].QMax;
     }
 }
 

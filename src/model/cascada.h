@@ -253,14 +253,19 @@ public:
         float Aporte;
     };
 
+    /// The cell's own outflow and maxima.
+    struct Propias {
+        float HMax;
+        float QSalida;
+        float QMax;
+    };
+
     /// What routing a cell needs, held by value: a loop that publishes its
     /// progress takes a copy, so that the compiler keeps it in registers.
     struct Vista {
         Celda* celdas;
         const uint32_t* vecinos;  // four per position
-        float* hMax;
-        float* qSalida;
-        float* qMax;
+        Propias* propias;
         double factorRecesion;
         PasoCelda paso;
 
@@ -271,7 +276,7 @@ public:
             Celda* const C = celdas;
             Celda& e = C[p];
             if (!(e.Cota > 0)) {
-                qSalida[p] = 0;
+                propias[p].QSalida = 0;
                 e.Nivel = 0;
                 e.Aporte = 0;
                 return;
@@ -284,7 +289,8 @@ public:
             for (int n = 0; n < 4; ++n) d[n] = CaidaHacia(nivelCelda, cotaCelda, cotaD, C[v[n]].Nivel, v[n] != p);
             const double delta = RepartirCaidas(d, nivelCelda, cotaD, factorRecesion);
             for (int n = 0; n < 4; ++n) RecibirCaida(C[v[n]].Nivel, C[v[n]].Aporte, d[n]);
-            CerrarCelda(paso, nivelCelda, cotaD, delta, e.Nivel, hMax[p], qSalida[p], qMax[p]);
+            Propias& q = propias[p];
+            CerrarCelda(paso, nivelCelda, cotaD, delta, e.Nivel, q.HMax, q.QSalida, q.QMax);
         }
     };
 
@@ -326,8 +332,8 @@ public:
     bool Publica(int64_t p) const {
         return publicar_[static_cast<size_t>(p) >> 6] >> (static_cast<size_t>(p) & 63) & 1;
     }
-    float QSalida(size_t p) const { return qSalida_[p]; }
-    float HMax(size_t p) const { return hMax_[p]; }
+    float QSalida(size_t p) const { return propias_[p].QSalida; }
+    float HMax(size_t p) const { return propias_[p].HMax; }
 
 private:
     void Liberar();
@@ -336,7 +342,7 @@ private:
     std::vector<uint32_t> indice_;  // grid index of each position
     std::vector<Celda, AsignadorGrilla<Celda>> celdas_;
     std::vector<uint32_t, AsignadorGrilla<uint32_t>> vecinos_;
-    std::vector<float, AsignadorGrilla<float>> hMax_, qSalida_, qMax_;
+    std::vector<Propias, AsignadorGrilla<Propias>> propias_;
     std::vector<uint64_t> publicar_;
     Tramo tramos_[2];
 };
