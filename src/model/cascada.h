@@ -223,14 +223,14 @@ template <bool kAbierto>
     return {d[0], d[1], d[2], d[3], delta};
 }
 
-/// The cascade over a closed basin with its grids laid out in the processing
-/// order for the run: each cell has a position, its level, ground and
+/// The cascade with its grids laid out in the processing order for the run: each cell has a position, its level, ground and
 /// received water lie side by side there, with the positions of its four
 /// neighbours. The period loop then reads the cells it routes one after the
 /// other in memory, and their neighbours lie close by as the order follows
 /// the rows, instead of jumping through six grids by the cells' places. A
 /// side with no neighbour inside the basin names the cell itself, which is
-/// no lower than itself and so drops nothing, as in the grids.
+/// no lower than itself and so drops nothing, as in the grids; with the open
+/// edge such a side is the outfall.
 ///
 /// One thread: position k holds the k-th cell of the order. Two threads
 /// (`RepartoDos`): each half's cells in the order, the first half's before
@@ -272,6 +272,13 @@ public:
         /// Routes the cell at position k as `RuteoCascada` routes it in the
         /// grids (a cell outside the basin is emptied).
         [[gnu::always_inline]] void Rutear(int64_t k) const {
+            double ninguna = 0;
+            RutearCon<false>(k, ninguna);
+        }
+        /// The same as `RuteoCascadaCon<kAbierto>`: with the open edge what
+        /// falls to the outfall is added to `salida` [m of depth].
+        template <bool kAbierto>
+        [[gnu::always_inline]] void RutearCon(int64_t k, [[maybe_unused]] double& salida) const {
             const size_t p = static_cast<size_t>(k);
             Celda* const C = celdas;
             Celda& e = C[p];
@@ -286,9 +293,24 @@ public:
             const float cotaCelda = e.Cota;
             const double cotaD = static_cast<double>(cotaCelda);
             double d[4];
-            for (int n = 0; n < 4; ++n) d[n] = CaidaHacia(nivelCelda, cotaCelda, cotaD, C[v[n]].Nivel, v[n] != p);
+            for (int n = 0; n < 4; ++n) {
+                const bool dentro = v[n] != p;
+                d[n] = CaidaHacia(nivelCelda, cotaCelda, cotaD, C[v[n]].Nivel, dentro);
+                if constexpr (kAbierto) {
+                    const double propia = nivelCelda > cotaD ? nivelCelda - cotaD : 0.0;
+                    d[n] = dentro ? d[n] : propia;
+                }
+            }
             const double delta = RepartirCaidas(d, nivelCelda, cotaD, factorRecesion);
-            for (int n = 0; n < 4; ++n) RecibirCaida(C[v[n]].Nivel, C[v[n]].Aporte, d[n]);
+            for (int n = 0; n < 4; ++n) {
+                double x = d[n];
+                if constexpr (kAbierto) {
+                    const bool abierto = v[n] == p;
+                    salida += abierto ? x : 0.0;
+                    x = abierto ? 0.0 : x;
+                }
+                RecibirCaida(C[v[n]].Nivel, C[v[n]].Aporte, x);
+            }
             Propias& q = propias[p];
             CerrarCelda(paso, nivelCelda, cotaD, delta, e.Nivel, q.HMax, q.QSalida, q.QMax);
         }
@@ -315,7 +337,16 @@ public:
 
     void PrepararPeriodo(float /*lluviaPeriodo*/) {}
     bool FinPeriodo(double /*lluviaVolumen*/) { return true; }
-    double TomarSalidaBorde() { return 0; }
+    /// With the open edge: whether it is open, and the depth [m] summed over
+    /// the cells that left through it since the last `TomarSalidaBorde`,
+    /// which turns it into a volume [m3].
+    bool Abierto() const { return abierto_; }
+    double& SalidaBorde() { return salidaBorde_; }
+    double TomarSalidaBorde() {
+        const double v = salidaBorde_ * vista_.paso.resX * vista_.paso.resY;
+        salidaBorde_ = 0;
+        return v;
+    }
 
     /// The grid index of the cell at position p.
     size_t Indice(int64_t p) const { return indice_[static_cast<size_t>(p)]; }
@@ -339,6 +370,8 @@ private:
     void Liberar();
 
     Vista vista_{};
+    bool abierto_ = false;
+    double salidaBorde_ = 0;
     std::vector<uint32_t> indice_;  // grid index of each position
     std::vector<Celda, AsignadorGrilla<Celda>> celdas_;
     std::vector<uint32_t, AsignadorGrilla<uint32_t>> vecinos_;

@@ -95,19 +95,17 @@ public:
         switch (par_.Metodo) {
             case 0: {
                 ConOpciones(abierto, porCelda_, [&](auto a, auto c) {
-                    if constexpr (!decltype(a)::value) {
-                        if (CascadaEnOrdenPosible()) {
-                            CascadaEnOrden ruteo(par_);
-                            seccionEnOrden_ = seccion_;
-                            if (ruteo.Preparar(g_, e_.orden, reparto_, seccionEnOrden_)) {
-                                // The cascade keeps no inflows: cleared once, as pass 1
-                                // in the grids clears them every period.
-                                g_.QEntrada.Llenar(0.0f);
-                                e_.EnOrden = true;
-                                fin = Periodos<decltype(c)::value>(ruteo);
-                                ruteo.Devolver(g_);
-                                return;
-                            }
+                    if (CascadaEnOrdenPosible()) {
+                        CascadaEnOrden ruteo(par_);
+                        seccionEnOrden_ = seccion_;
+                        if (ruteo.Preparar(g_, e_.orden, reparto_, seccionEnOrden_)) {
+                            // The cascade keeps no inflows: cleared once, as pass 1
+                            // in the grids clears them every period.
+                            g_.QEntrada.Llenar(0.0f);
+                            e_.EnOrden = true;
+                            fin = Periodos<decltype(c)::value>(ruteo);
+                            ruteo.Devolver(g_);
+                            return;
                         }
                     }
                     RuteoCascadaCon<decltype(a)::value> ruteo(g_, par_);
@@ -340,14 +338,14 @@ private:
     }
     std::vector<uint8_t>* Lotes() { return anchoLote_ > 0 ? &lotes_ : nullptr; }
 
-    // The cascade over a closed basin keeps its grids in the processing
-    // order for the run (`CascadaEnOrden`) when the order was rearranged and
+    // The cascade keeps its grids in the processing order for the run
+    // (`CascadaEnOrden`) when the order was rearranged and
     // the 48 bytes per cell it takes besides the grids stay within bounds:
     // larger grids are routed in place. TARNO_EN_ORDEN=0 keeps every run in place.
     static constexpr int64_t kCeldasEnOrdenMax = int64_t{1} << 23;
     bool CascadaEnOrdenPosible() const {
         const char* x = std::getenv("TARNO_EN_ORDEN");
-        return par_.Metodo == 0 && par_.BordeAbierto != 1 && par_.nPer >= 3 && n_ <= kCeldasEnOrdenMax &&
+        return par_.Metodo == 0 && par_.nPer >= 3 && n_ <= kCeldasEnOrdenMax &&
                !(x && std::string(x) == "0");
     }
 
@@ -701,6 +699,12 @@ private:
                     if (ruteo.Publica(p)) mio.k.store(p + 1, std::memory_order_release);
                 }
             });
+        } else if (ruteo.Abierto()) {
+            // One thread: the outflow through the edge is a sum in the order.
+            const CascadaEnOrden::Vista vista = ruteo.Ver();
+            double salida = ruteo.SalidaBorde();
+            for (int64_t p = 1; p <= n_; ++p) vista.RutearCon<true>(p, salida);
+            ruteo.SalidaBorde() = salida;
         } else {
             const CascadaEnOrden::Vista vista = ruteo.Ver();
             for (int64_t p = 1; p <= n_; ++p) vista.Rutear(p);

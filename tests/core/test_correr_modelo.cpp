@@ -519,7 +519,8 @@ TEST_F(Corrida, SumaDeLaSeccionEnElOrdenDeProceso) {
 // timing of the threads (three runs of each); the surface-flow method's cells
 // routed side by side in vector registers give those of the portable kernel
 // one cell at a time, and the cascade laid out in the order (rain on every
-// cell, on a sub-area, or per cell from curve numbers) those of the grids.
+// cell, on a sub-area, or per cell from curve numbers; the open edge, one
+// thread) those of the grids.
 TEST_F(Corrida, DosHilosMismosArchivosQueUno) {
     std::vector<std::vector<float>> v(170, std::vector<float>(150));
     for (int i = 0; i < 170; ++i)
@@ -543,7 +544,7 @@ TEST_F(Corrida, DosHilosMismosArchivosQueUno) {
     for (int i = 1; i <= 170; ++i)
         for (int j = 1; j <= 150; ++j) cn(i, j) = static_cast<float>(60 + (i * 7 + j * 3) % 41);
     ASSERT_TRUE(EscribirImagen(tmp.Ruta("cn_dat.rkd"), cab, cn));
-    for (const int metodo : {0, 1, 2, 3, 4}) {
+    for (const int metodo : {0, 1, 2, 3, 4, 5}) {
         par.Metodo = metodo == 1 || metodo == 2 ? 1 : 0;
         par.ConservarMasa = metodo == 2 ? 1 : 0;
         par.PasoPp = par.Metodo == 0 ? 1.0f : 0.05f;
@@ -551,24 +552,29 @@ TEST_F(Corrida, DosHilosMismosArchivosQueUno) {
         par.Px1 = 20, par.Px2 = 90, par.Py1 = 30, par.Py2 = 150;
         par.Perdidas = metodo == 4 ? 2 : 0;
         par.ArchivoNumeroCurva = metodo == 4 ? "cn_dat.rkd" : "";
+        par.BordeAbierto = metodo == 5 ? 1 : 0;
         ::setenv("TARNO_HILOS", "1", 1);
         ::setenv("TARNO_VECTORES", "0", 1);
         ::setenv("TARNO_EN_ORDEN", "0", 1);
         ASSERT_EQ(Correr(), FinCorrida::Completa);
         EXPECT_EQ(e.Hilos, 1);
         const std::string uno = archivos();
+        const double salidaUno = e.VolumenSalidaBorde;
+        EXPECT_EQ(salidaUno > 0, metodo == 5);
         ::unsetenv("TARNO_VECTORES");
         ::unsetenv("TARNO_EN_ORDEN");
         ASSERT_EQ(Correr(), FinCorrida::Completa);
         EXPECT_EQ(e.EnOrden, par.Metodo == 0) << metodo;
         EXPECT_TRUE(archivos() == uno) << metodo;
+        EXPECT_EQ(e.VolumenSalidaBorde, salidaUno) << metodo;
         ::unsetenv("TARNO_HILOS");
         for (int vez = 0; vez < 3; ++vez) {
             ASSERT_EQ(Correr(), FinCorrida::Completa);
             if (std::thread::hardware_concurrency() >= 2) {
-                EXPECT_EQ(e.Hilos, 2) << metodo;
+                EXPECT_EQ(e.Hilos, metodo == 5 ? 1 : 2) << metodo;
             }
             EXPECT_TRUE(archivos() == uno) << metodo;
+            EXPECT_EQ(e.VolumenSalidaBorde, salidaUno) << metodo;
         }
     }
 }
