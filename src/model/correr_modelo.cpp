@@ -103,8 +103,13 @@ public:
                             // in the grids clears them every period.
                             g_.QEntrada.Llenar(0.0f);
                             e_.EnOrden = true;
+                            // The grids get the cells' values back however the periods end.
+                            struct Devolucion {
+                                CascadaEnOrden& r;
+                                GrillasModelo& g;
+                                ~Devolucion() { r.Devolver(g); }
+                            } devolucion{ruteo, g_};
                             fin = Periodos<decltype(c)::value>(ruteo);
-                            ruteo.Devolver(g_);
                             return;
                         }
                     }
