@@ -125,6 +125,34 @@ using RuteoCascada = RuteoCascadaCon<false>;
     return (dentro & (nivelCelda > nivelVecino)) ? caida : 0.0;
 }
 
+/// The drops towards the four sides, whose neighbours' levels are
+/// `nivelVecino` (`dentro`: the neighbour lies inside the basin). With
+/// `kAbierto` a side without one is the outfall, whose surface lies at or
+/// below the cell's ground: the cell's depth falls towards it.
+template <bool kAbierto>
+[[gnu::always_inline]] inline void CaidasHacia(double (&d)[4], double nivelCelda, float cotaCelda, double cotaD,
+                                               const double (&nivelVecino)[4], const bool (&dentro)[4]) {
+    for (int n = 0; n < 4; ++n) {
+        d[n] = CaidaHacia(nivelCelda, cotaCelda, cotaD, nivelVecino[n], dentro[n]);
+        if constexpr (kAbierto) {
+            const double propia = nivelCelda > cotaD ? nivelCelda - cotaD : 0.0;
+            d[n] = dentro[n] ? d[n] : propia;
+        }
+    }
+}
+
+/// What a side's drop `x` hands to its neighbour: with `kAbierto`, what falls
+/// to the outfall (no neighbour inside the basin) is added to `salida` and
+/// nothing is handed on.
+template <bool kAbierto>
+[[gnu::always_inline]] inline double Entregar(double x, bool dentro, [[maybe_unused]] double& salida) {
+    if constexpr (kAbierto) {
+        salida += dentro ? 0.0 : x;
+        return dentro ? x : 0.0;
+    }
+    return x;
+}
+
 /// The drops `d` shared with the cell itself, damped by the recession factor
 /// and limited by the cell's depth; returns their sum, the cell's drop.
 [[gnu::always_inline]] inline double RepartirCaidas(double (&d)[4], double nivelCelda, double cotaD,
@@ -193,44 +221,34 @@ template <bool kAbierto>
     // side with no neighbour reads the cell itself and drops nothing (or,
     // open, falls to the outfall). `destino` is where a side's water goes:
     // the neighbour inside the basin, else the cell itself with nothing.
-    double d[4];
+    double d[4], nivelVecino[4];
     size_t destino[4];
-    [[maybe_unused]] bool abierto[4];
+    bool dentro[4];
     for (int n = 0; n < 4; ++n) {
         const size_t v = existe[n] ? vecino[n] : c;
-        const bool dentro = existe[n] & (cota[v] > 0);
-        destino[n] = dentro ? v : c;
-        d[n] = CaidaHacia(nivelCelda, cotaCelda, cotaD, nivel[v], dentro);
-        if constexpr (kAbierto) {
-            // The outfall's surface lies at or below the cell's ground: the depth falls.
-            abierto[n] = !dentro;
-            const double propia = nivelCelda > cotaD ? nivelCelda - cotaD : 0.0;
-            d[n] = dentro ? d[n] : propia;
-        }
+        dentro[n] = existe[n] & (cota[v] > 0);
+        destino[n] = dentro[n] ? v : c;
+        nivelVecino[n] = nivel[v];
     }
+    CaidasHacia<kAbierto>(d, nivelCelda, cotaCelda, cotaD, nivelVecino, dentro);
     const double delta = RepartirCaidas(d, nivelCelda, cotaD, FactorRecesion);
     // Adding a zero drop changes nothing (no level or received water is -0),
     // so every side writes.
-    for (int n = 0; n < 4; ++n) {
-        double x = d[n];
-        if constexpr (kAbierto) {
-            salidaBorde_ += abierto[n] ? x : 0.0;
-            x = abierto[n] ? 0.0 : x;
-        }
-        RecibirCaida(nivel[destino[n]], aporte[destino[n]], x);
-    }
+    for (int n = 0; n < 4; ++n)
+        RecibirCaida(nivel[destino[n]], aporte[destino[n]], Entregar<kAbierto>(d[n], dentro[n], salidaBorde_));
     CerrarCelda({resX_, resY_, paso_}, nivelCelda, cotaD, delta, nivel[c], hMax_[c], qSalida_[c], qMax_[c]);
     return {d[0], d[1], d[2], d[3], delta};
 }
 
-/// The cascade with its grids laid out in the processing order for the run: each cell has a position, its level, ground and
-/// received water lie side by side there, with the positions of its four
-/// neighbours. The period loop then reads the cells it routes one after the
-/// other in memory, and their neighbours lie close by as the order follows
-/// the rows, instead of jumping through six grids by the cells' places. A
-/// side with no neighbour inside the basin names the cell itself, which is
-/// no lower than itself and so drops nothing, as in the grids; with the open
-/// edge such a side is the outfall.
+/// The cascade with its grids laid out in the processing order for the run:
+/// each cell has a position, its level, ground and received water lie side
+/// by side there, with the positions of its four neighbours. The period loop
+/// then reads the cells it routes one after the other in memory, and their
+/// neighbours lie close by as the order follows the rows, instead of jumping
+/// through six grids by the cells' places. A side with no neighbour inside
+/// the basin names the cell itself, which is no lower than itself and so
+/// drops nothing, as in the grids; with the open edge such a side is the
+/// outfall.
 ///
 /// One thread: position k holds the k-th cell of the order. Two threads
 /// (`RepartoDos`): each half's cells in the order, the first half's before
@@ -292,25 +310,16 @@ public:
             const double nivelCelda = e.Nivel;
             const float cotaCelda = e.Cota;
             const double cotaD = static_cast<double>(cotaCelda);
-            double d[4];
+            double d[4], nivelVecino[4];
+            bool dentro[4];
             for (int n = 0; n < 4; ++n) {
-                const bool dentro = v[n] != p;
-                d[n] = CaidaHacia(nivelCelda, cotaCelda, cotaD, C[v[n]].Nivel, dentro);
-                if constexpr (kAbierto) {
-                    const double propia = nivelCelda > cotaD ? nivelCelda - cotaD : 0.0;
-                    d[n] = dentro ? d[n] : propia;
-                }
+                dentro[n] = v[n] != p;
+                nivelVecino[n] = C[v[n]].Nivel;
             }
+            CaidasHacia<kAbierto>(d, nivelCelda, cotaCelda, cotaD, nivelVecino, dentro);
             const double delta = RepartirCaidas(d, nivelCelda, cotaD, factorRecesion);
-            for (int n = 0; n < 4; ++n) {
-                double x = d[n];
-                if constexpr (kAbierto) {
-                    const bool abierto = v[n] == p;
-                    salida += abierto ? x : 0.0;
-                    x = abierto ? 0.0 : x;
-                }
-                RecibirCaida(C[v[n]].Nivel, C[v[n]].Aporte, x);
-            }
+            for (int n = 0; n < 4; ++n)
+                RecibirCaida(C[v[n]].Nivel, C[v[n]].Aporte, Entregar<kAbierto>(d[n], dentro[n], salida));
             Propias& q = propias[p];
             CerrarCelda(paso, nivelCelda, cotaD, delta, e.Nivel, q.HMax, q.QSalida, q.QMax);
         }
