@@ -7,10 +7,8 @@
 namespace tarno {
 
 CascadaEnOrden::CascadaEnOrden(const Parametros& parametros) : abierto_(parametros.BordeAbierto == 1) {
-    vista_.factorRecesion =
-        std::pow(2.7183, -static_cast<double>(parametros.PasoPp) / static_cast<double>(parametros.KRecesion));
-    vista_.paso = {static_cast<double>(parametros.ResolucionX), static_cast<double>(parametros.ResolucionY),
-                   static_cast<double>(parametros.PasoPp)};
+    vista_.factorRecesion = FactorRecesionDe(parametros);
+    vista_.paso = PasoCelda::De(parametros);
 }
 
 void CascadaEnOrden::Liberar() {

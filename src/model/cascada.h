@@ -25,6 +25,20 @@ struct CaidasCascada {
     double DeltaNivel = 0;
 };
 
+/// The recession factor 2.7183^(-PasoPp / KRecesion), the same for every cell of a run.
+inline double FactorRecesionDe(const Parametros& par) {
+    return std::pow(2.7183, -static_cast<double>(par.PasoPp) / static_cast<double>(par.KRecesion));
+}
+
+/// The cell sizes [m] and the step [min] a cell's outflow is worked out with.
+struct PasoCelda {
+    double resX, resY, paso;
+    static PasoCelda De(const Parametros& par) {
+        return {static_cast<double>(par.ResolucionX), static_cast<double>(par.ResolucionY),
+                static_cast<double>(par.PasoPp)};
+    }
+};
+
 /// The cascade method for one run: it holds the grids and the values every
 /// cell's step shares (the recession factor 2.7183^(-PasoPp / KRecesion) is
 /// the same for every cell of a run, so it is computed once); `Rutear` routes
@@ -54,8 +68,7 @@ public:
           par(parametros),
           NroFilas(grillas.Cota.Filas()),
           NroColumnas(grillas.Cota.Columnas()),
-          FactorRecesion(
-              std::pow(2.7183, -static_cast<double>(parametros.PasoPp) / static_cast<double>(parametros.KRecesion))),
+          FactorRecesion(FactorRecesionDe(parametros)),
           ancho_(grillas.Cota.Ancho()),
           nivel_(grillas.Nivel.Datos()),
           cota_(grillas.Cota.Datos()),
@@ -63,9 +76,7 @@ public:
           hMax_(grillas.HMax.Datos()),
           qSalida_(grillas.QSalida.Datos()),
           qMax_(grillas.QMax.Datos()),
-          resX_(static_cast<double>(parametros.ResolucionX)),
-          resY_(static_cast<double>(parametros.ResolucionY)),
-          paso_(static_cast<double>(parametros.PasoPp)) {}
+          paso_(PasoCelda::De(parametros)) {}
 
     /// Nothing depends on the period's rain.
     void PrepararPeriodo(float /*lluviaPeriodo*/) {}
@@ -103,8 +114,7 @@ private:
     float* hMax_;
     float* qSalida_;
     float* qMax_;
-    double resX_, resY_;
-    double paso_;              // PasoPp, min
+    PasoCelda paso_;
     double salidaBorde_ = 0;  // m of depth summed over the cells, since the last call
 };
 
@@ -189,9 +199,6 @@ template <bool kAbierto>
 /// The cell's own values after its drop `delta`: its largest depth, its new
 /// level, and its outflow and largest outflow (the volume over PasoPp, over
 /// 60; a step of 1 min divides by 1, which changes nothing).
-struct PasoCelda {
-    double resX, resY, paso;
-};
 [[gnu::always_inline]] inline void CerrarCelda(const PasoCelda& p, double nivelCelda, double cotaD, double delta,
                                                double& nivel, float& hMax, float& qSalida, float& qMax) {
     const double profundidad = nivelCelda - cotaD;
@@ -236,7 +243,7 @@ template <bool kAbierto>
     // so every side writes.
     for (int n = 0; n < 4; ++n)
         RecibirCaida(nivel[destino[n]], aporte[destino[n]], Entregar<kAbierto>(d[n], dentro[n], salidaBorde_));
-    CerrarCelda({resX_, resY_, paso_}, nivelCelda, cotaD, delta, nivel[c], hMax_[c], qSalida_[c], qMax_[c]);
+    CerrarCelda(paso_, nivelCelda, cotaD, delta, nivel[c], hMax_[c], qSalida_[c], qMax_[c]);
     return {d[0], d[1], d[2], d[3], delta};
 }
 
